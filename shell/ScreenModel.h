@@ -34,6 +34,9 @@ Screen* Active();
 // Forgets every screen and factory, deleting the instances (for tests).
 void Reset();
 
+// Called by a screen that agreed to a close request: it is forgotten and deleted.
+void Unloaded(Screen* screen);
+
 } // namespace Screens
 
 // The names the screens are registered under.

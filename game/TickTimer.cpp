@@ -1,0 +1,66 @@
+#include "TickTimer.h"
+
+#include <algorithm>
+
+using namespace std::chrono;
+
+TickTimer::TickTimer(std::function<void()> tick, QObject* parent)
+    : QObject(parent), Tick(std::move(tick))
+{
+    Timer.setSingleShot(true);
+    Timer.setTimerType(Qt::PreciseTimer);
+    connect(&Timer, &QTimer::timeout, this, &TickTimer::Fire);
+    Clock.start();
+}
+
+nanoseconds TickTimer::Period() const
+{
+    return std::max<nanoseconds>(milliseconds(IntervalMs), ShortestPeriod);
+}
+
+void TickTimer::SetEnabled(bool enabled)
+{
+    if (enabled == IsEnabled)
+        return;
+    IsEnabled = enabled;
+    if (enabled)
+        Restart();
+    else
+        Timer.stop();
+}
+
+// A new interval counts from now, as it did when the game set the timer's interval.
+void TickTimer::SetInterval(int milliseconds)
+{
+    IntervalMs = milliseconds;
+    if (IsEnabled)
+        Restart();
+}
+
+void TickTimer::Restart()
+{
+    Deadline = nanoseconds(Clock.nsecsElapsed()) + Period();
+    ScheduleNext();
+}
+
+void TickTimer::Fire()
+{
+    if (!IsEnabled)
+        return;
+    // The timer is single-shot and not restarted until the tick returns, so the event loops
+    // of the tick's message boxes deliver no tick.
+    Tick();
+    if (!IsEnabled)
+        return;
+    Deadline += Period();
+    if (nanoseconds(Clock.nsecsElapsed()) - Deadline > Period())
+        Deadline = nanoseconds(Clock.nsecsElapsed()) + Period();
+    ScheduleNext();
+}
+
+void TickTimer::ScheduleNext()
+{
+    const nanoseconds left = Deadline - nanoseconds(Clock.nsecsElapsed());
+    // Rounded up: a timer fires at the earliest after its interval, never before the deadline.
+    Timer.start(std::max<milliseconds>(ceil<milliseconds>(left), milliseconds(0)));
+}

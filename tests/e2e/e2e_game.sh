@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Plays the real program in a real X server: menu, Play, the arena on screen, a rally to its
+# end with both boxes, "q" back to the menu, Quit with status 0.
+# Usage: e2e_game.sh PATH_TO_VANTREL [SCREENSHOT_DIR]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+program=$1
+shots=${2:-$(mktemp -d)}
+mkdir -p "$shots"
+source "$here/xsession.sh"
+unset QT_QPA_PLATFORM
+
+start_x
+trap 'kill "${APP_PID:-}" 2>/dev/null; stop_x' EXIT
+
+"$program" &
+APP_PID=$!
+menu=$(wait_window "=>Vantrel<=")
+echo "menu is up"
+
+# Play sits at (800, 500) twips, 1810 x 710: its middle is near (113, 57) pixels.
+click_in "$menu" 113 57
+game=$(wait_window "=> VANTREL <=")
+wait_gone "=>Vantrel<=" || fail "the menu stayed visible after Play"
+read -r gw gh < <(xdotool getwindowgeometry "$game" | awk '/Geometry/ {split($2, s, "x"); print s[1], s[2]}')
+[ "$gw" = 1024 ] && [ "$gh" = 768 ] || fail "game screen is ${gw}x${gh}, not the whole 1024x768 screen"
+
+# The pointer at row 338 puts the player's paddle top at 300.
+xdotool mousemove --window "$game" 400 338
+sleep 0.5
+import -window root "$shots/rally.png"
+convert "$shots/rally.png" "$shots/rally.ppm"
+python3 "$here/check_frame.py" "$shots/rally.ppm" 300 || fail "the arena is not drawn as it should be"
+
+# Nobody plays the right paddle, so a rally ends within a minute or two.
+result=$(wait_window "I missed it..." 180) || fail "no rally ended"
+echo "a rally ended"
+key_in "$result" Return
+tally=$(wait_window "I'm gonna crush you..." 10) || fail "no tally after the result"
+key_in "$tally" Return
+wait_gone "I'm gonna crush you..." || fail "the tally box did not close"
+
+key_in "$game" q
+bye=$(wait_window "Good Game...loser..." 10) || fail "q showed no box"
+key_in "$bye" Return
+menu=$(wait_window "=>Vantrel<=" 10) || fail "the menu did not come back after q"
+wait_gone "=> VANTREL <=" || fail "the game screen stayed visible after q"
+echo "back on the menu"
+
+# Quit sits at (800, 2900) twips: its middle is near (113, 217) pixels.
+click_in "$menu" 113 217
+for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Quit"
+status=0; wait "$APP_PID" || status=$?
+APP_PID=
+[ "$status" = 0 ] || fail "the program ended with status $status"
+echo "PASS: menu, Play, arena, rally end, q, Quit (status 0)"
