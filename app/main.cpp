@@ -1,6 +1,8 @@
 #include "ScreenModel.h"
+#include "frmAbout.h"
 #include "frmGame.h"
 #include "frmMenu.h"
+#include "frmRules.h"
 
 #include <QApplication>
 
@@ -14,6 +16,8 @@ int main(int argc, char* argv[])
 
     Screens::Register(ScreenName::Menu, [] { return new frmMenu; });
     Screens::Register(ScreenName::Game, [] { return new frmGame; });
+    Screens::Register(ScreenName::Rules, [] { return new frmRules; });
+    Screens::Register(ScreenName::About, [] { return new frmAbout; });
 
     Screens::Show(ScreenName::Menu);
     return QApplication::exec();

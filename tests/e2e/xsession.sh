@@ -43,7 +43,7 @@ wait_gone() {
 }
 
 # Presses a key in a window (no window manager here, so focus is given directly).
-key_in() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key --window "$1" "$2"; }
+key_in() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2"; }
 
 # Clicks at (x, y) relative to a window's top-left corner.
 click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
