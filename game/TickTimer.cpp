@@ -50,6 +50,7 @@ void TickTimer::Fire()
     // The timer is single-shot and not restarted until the tick returns, so the event loops
     // of the tick's message boxes deliver no tick.
     Tick();
+    emit Ticked();
     if (!IsEnabled)
         return;
     Deadline += Period();

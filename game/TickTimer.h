@@ -26,6 +26,10 @@ public:
     int Interval() const { return IntervalMs; }
     std::chrono::nanoseconds Period() const;
 
+signals:
+    // After each tick, for whoever measures the ticks' timing.
+    void Ticked();
+
 private:
     void Fire();
     void Restart();
