@@ -32,6 +32,25 @@ import -window root "$shots/rally.png"
 convert "$shots/rally.png" "$shots/rally.ppm"
 python3 "$here/check_frame.py" "$shots/rally.ppm" 300 || fail "the arena is not drawn as it should be"
 
+# A click fires from the middle of the paddle, row 337; the bullet flies left 15 a tick from
+# x = 765. The computer fires within the rally too.
+click_in "$game" 400 338
+player_seen=; enemy_seen=
+for shot in $(seq 150); do
+  import -window root "$shots/bullets.png"
+  convert "$shots/bullets.png" "$shots/bullets.ppm"
+  found=$(python3 "$here/find_bullets.py" "$shots/bullets.ppm" 337)
+  grep -q '^player' <<<"$found" && player_seen=yes
+  grep -q '^enemy' <<<"$found" && enemy_seen=yes
+  [ -n "$player_seen" ] && [ -n "$enemy_seen" ] && break
+  [ -z "$player_seen" ] && [ "$shot" -ge 3 ] && fail "no bullet of the player's after a click"
+  xdotool search --onlyvisible --name '^I missed it\.\.\.$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+[ -n "$player_seen" ] || fail "no bullet of the player's after a click"
+[ -n "$enemy_seen" ] || fail "the computer did not fire in the first rally"
+echo "a click fired a bullet and the computer fired"
+
 # Nobody plays the right paddle, so a rally ends within a minute or two.
 result=$(wait_window "I missed it..." 180) || fail "no rally ended"
 echo "a rally ended"
