@@ -18,6 +18,6 @@ public:
     bool HasPicture() const { return !Picture.isNull(); }
 
 private:
-    friend class FrameImage;
+    friend class FrameImage; // copies read the pixels row by row
     QImage Picture; // Format_RGB32, or null
 };

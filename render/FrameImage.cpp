@@ -1,0 +1,147 @@
+#include "FrameImage.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Stored pixels keep their alpha byte at 0xFF so that the picture is painted opaque; every
+// AND mask carries it along unchanged.
+constexpr quint32 Opaque = 0xFF000000u;
+constexpr quint32 ColourBits = 0x00FFFFFFu;
+
+qint64 Area(const QRect& r) { return qint64(r.width()) * r.height(); }
+
+} // namespace
+
+void FrameImage::Reset(QSize size, quint32 background)
+{
+    Picture = QImage(size, QImage::Format_RGB32);
+    BackgroundColour = background & ColourBits;
+    Picture.fill(BackgroundColour | Opaque);
+    Stride = Picture.bytesPerLine() / qsizetype(sizeof(quint32));
+    DrawnCount = 0;
+    Changed = Picture.rect();
+}
+
+void FrameImage::Cls()
+{
+    if (DrawnCount == 0)
+        return;
+    const quint32 fill = BackgroundColour | Opaque;
+    quint32* const pixels = Pixels();
+    for (int i = 0; i < DrawnCount; ++i) {
+        const QRect& area = Drawn[i];
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            std::fill_n(pixels + y * Stride + area.left(), area.width(), fill);
+        Changed |= area;
+    }
+    DrawnCount = 0;
+}
+
+void FrameImage::AndPixel(int x, int y, quint32 colour)
+{
+    if (x < 0 || y < 0 || x >= Picture.width() || y >= Picture.height())
+        return;
+    Pixels()[y * Stride + x] &= colour | Opaque;
+    Touch(QRect(x, y, 1, 1));
+}
+
+void FrameImage::AndFill(int x, int y, int w, int h, quint32 colour)
+{
+    const QRect area = Clip(x, y, w, h);
+    if (area.isEmpty())
+        return;
+    const quint32 mask = colour | Opaque;
+    quint32* const pixels = Pixels();
+    for (int row = area.top(); row <= area.bottom(); ++row) {
+        quint32* pixel = pixels + row * Stride + area.left();
+        for (int i = 0; i < area.width(); ++i)
+            pixel[i] &= mask;
+    }
+    Touch(area);
+}
+
+void FrameImage::AndColumn(int x, int top, std::span<const bool> rows, quint32 colour)
+{
+    const QRect area = Clip(x, top, 1, qint64(rows.size()));
+    if (area.isEmpty())
+        return;
+    const quint32 mask = colour | Opaque;
+    quint32* pixel = Pixels() + area.top() * Stride + x;
+    const bool* stands = rows.data() + (area.top() - qint64(top));
+    int first = -1, last = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y, ++stands, pixel += Stride) {
+        if (*stands) {
+            *pixel &= mask;
+            if (first < 0)
+                first = y;
+            last = y;
+        }
+    }
+    if (first >= 0)
+        Touch(QRect(x, first, 1, last - first + 1));
+}
+
+void FrameImage::AndCopy(int x, int y, int w, int h, const SpriteSurface& source)
+{
+    const QRect area = Clip(x, y, w, h);
+    if (area.isEmpty())
+        return;
+    const QImage& sprite = source.Picture; // null reads as black throughout
+    const qint64 spriteLeft = area.left() - qint64(x);
+    const qint64 spriteTop = area.top() - qint64(y);
+    // The part of the area that the picture covers; beyond it, right and below, reads black.
+    const int coveredColumns = int(std::clamp<qint64>(sprite.width() - spriteLeft, 0, area.width()));
+    const int coveredRows = int(std::clamp<qint64>(sprite.height() - spriteTop, 0, area.height()));
+    const qsizetype spriteStride = sprite.bytesPerLine() / qsizetype(sizeof(quint32));
+    const auto* spritePixels = reinterpret_cast<const quint32*>(sprite.constBits());
+    quint32* const pixels = Pixels();
+    for (int row = 0; row < area.height(); ++row) {
+        quint32* pixel = pixels + (area.top() + row) * Stride + area.left();
+        int i = 0;
+        if (row < coveredRows && coveredColumns > 0) {
+            const quint32* ink = spritePixels + (spriteTop + row) * spriteStride + spriteLeft;
+            for (; i < coveredColumns; ++i)
+                pixel[i] &= ink[i] | Opaque;
+        }
+        for (; i < area.width(); ++i)
+            pixel[i] &= Opaque;
+    }
+    Touch(area);
+}
+
+QRect FrameImage::TakeChanged() { return std::exchange(Changed, QRect()); }
+
+// The part of a rectangle that lies on the image. Positions come from 16-bit game values but
+// sizes and sums are taken in 64 bits, so no position can overflow the arithmetic.
+QRect FrameImage::Clip(int x, int y, qint64 w, qint64 h) const
+{
+    const qint64 left = std::max<qint64>(x, 0);
+    const qint64 top = std::max<qint64>(y, 0);
+    const qint64 right = std::min<qint64>(x + w, Picture.width());
+    const qint64 bottom = std::min<qint64>(y + h, Picture.height());
+    if (left >= right || top >= bottom)
+        return {};
+    return QRect(int(left), int(top), int(right - left), int(bottom - top));
+}
+
+// Taken afresh for every drawing call: bits() makes the picture our own again if a caller kept
+// a copy of Image(), so that copy never changes under its holder.
+quint32* FrameImage::Pixels() { return reinterpret_cast<quint32*>(Picture.bits()); }
+
+void FrameImage::Touch(const QRect& area)
+{
+    Changed |= area;
+    if (DrawnCount > 0) {
+        QRect& last = Drawn[DrawnCount - 1];
+        const QRect merged = last | area;
+        // Growing the last place costs nothing when the two together fill the merged one
+        // (a line drawn pixel by pixel), and is the fallback once every slot is taken.
+        if (Area(merged) <= Area(last) + Area(area) || DrawnCount == DrawnSlots) {
+            last = merged;
+            return;
+        }
+    }
+    Drawn[DrawnCount++] = area;
+}
