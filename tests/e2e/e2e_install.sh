@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a scratch root and plays the installed `vantrel`
+# command in a real X server: the package's fields and files, the desktop entry and the
+# AppStream data are checked, then the program shows the menu, draws the arena with the sprites
+# installed beside it, goes back to the menu on "q" and quits with status 0.
+# Usage: e2e_install.sh BUILD_DIR   (a configured and built tree)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+source "$here/xsession.sh"
+unset QT_QPA_PLATFORM
+trap 'rm -rf "$scratch"' EXIT
+
+app_id=io.github.vantrel.Vantrel
+
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/pkg" >"$scratch/cpack.log" 2>&1 ||
+  { cat "$scratch/cpack.log" >&2; fail "cpack could not build the package"; }
+debs=("$scratch"/pkg/vantrel_*.deb)
+[[ -f "${debs[0]}" && ${#debs[@]} = 1 ]] || fail "cpack made no single vantrel_*.deb"
+deb=${debs[0]}
+echo "built $(basename "$deb")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = vantrel ] || fail "package is named '$(field Package)'"
+[ "$(field Section)" = games ] || fail "section is '$(field Section)', not games"
+[[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^\>]+@[^\>]+\>$ ]] || fail "maintainer '$(field Maintainer)' is not 'Name <address>'"
+[ "$(field Description | wc -l)" -ge 2 ] || fail "the description has no long text under its summary"
+# Computed by dpkg-shlibdeps from the executable, never written by hand.
+field Depends | grep -q 'libqt6widgets6 (>= ' || fail "Depends lacks the Qt Widgets library: '$(field Depends)'"
+version=$(field Version)
+outside=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v -e '^\./$' -e '^\./usr/' || true)
+[ -z "$outside" ] || fail "files outside /usr: $outside"
+
+dpkg-deb -x "$deb" "$scratch/root"
+usr=$scratch/root/usr
+for f in bin/vantrel libexec/vantrel/vantrel libexec/vantrel/{PADDLE,BALL,BULLET,WALL}.bmp \
+         share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml share/doc/vantrel/copyright; do
+  [ -e "$usr/$f" ] || fail "the package has no /usr/$f"
+done
+link=$(readlink "$usr/bin/vantrel")
+[ "${link#/}" = "$link" ] || fail "/usr/bin/vantrel is an absolute link ($link): it only works where the package is installed"
+for size in 16 32 48 64 128 256; do
+  icon=$usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+  [[ -f "$icon" && "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ]] || fail "no ${size}x${size} icon in the hicolor theme"
+done
+
+desktop=$usr/share/applications/$app_id.desktop
+metainfo=$usr/share/metainfo/$app_id.metainfo.xml
+desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metainfo"
+# What the desktop looks up by name must be what the package installs under that name.
+grep -qx "Exec=vantrel" "$desktop" || fail "the desktop entry does not start the vantrel command"
+grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry names another icon"
+grep -qx "Categories=Game;ArcadeGame;" "$desktop" || fail "the desktop entry is not in Game;ArcadeGame;"
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" || fail "the metainfo launches another desktop entry"
+grep -q "<release version=\"$version\" date=\"[0-9]\{4\}-[0-9]\{2\}-[0-9]\{2\}\"" "$metainfo" ||
+  fail "the metainfo has no dated release $version"
+echo "package, desktop entry and metainfo are valid"
+
+start_x
+# No errexit in here: a program already gone must not turn a pass into a failure.
+trap 'set +e; kill "${APP_PID:-}" 2>/dev/null; stop_x; rm -rf "$scratch"' EXIT
+"$usr/bin/vantrel" &
+APP_PID=$!
+menu=$(wait_window "=>Vantrel<=")
+echo "menu is up"
+
+# Play sits at (800, 500) twips, 1810 x 710: its middle is near (113, 57) pixels.
+click_in "$menu" 113 57
+game=$(wait_window "=> VANTREL <=")
+wait_gone "=>Vantrel<=" || fail "the menu stayed visible after Play"
+# The pointer at row 338 puts the player's paddle top at 300.
+xdotool mousemove --window "$game" 400 338
+sleep 0.5
+import -window root "$scratch/arena.png"
+convert "$scratch/arena.png" "$scratch/arena.ppm"
+python3 "$here/check_frame.py" "$scratch/arena.ppm" 300 || fail "the arena is not drawn as it should be"
+
+# A sprite file that cannot be found draws as solid black, so walls and paddles alone do not
+# show that the sprites were read. The paddle picture has a white shine down its sixth column,
+# rows 12 to 62: seeing it on both paddles proves PADDLE.bmp came from the installed folder.
+python3 - "$scratch/arena.ppm" 300 "$here" <<'EOF' || fail "the paddles are solid: the installed sprites were not read"
+import sys
+sys.path.insert(0, sys.argv[3])
+from check_frame import read_ppm
+
+width, _, pixels = read_ppm(sys.argv[1])
+player_top = int(sys.argv[2])
+
+
+def black(x, y):
+    i = (y * width + x) * 3
+    return pixels[i:i + 3] == b"\0\0\0"
+
+
+enemy_top = next(y for y in range(600) if black(10, y))
+for name, left, top in (("computer's", 0, enemy_top), ("player's", 780, player_top)):
+    shine = [y - top for y in range(top, top + 75) if not black(left + 5, y)]
+    if shine != list(range(12, 63)):
+        sys.exit(f"{name} paddle: column 5 is white on rows {shine[:3]}..., expected 12 to 62")
+print("both paddles show the shine of the installed paddle sprite")
+EOF
+
+key_in "$game" q
+bye=$(wait_window "Good Game...loser..." 10) || fail "q showed no box"
+key_in "$bye" Return
+menu=$(wait_window "=>Vantrel<=" 10) || fail "the menu did not come back after q"
+wait_gone "=> VANTREL <=" || fail "the game screen stayed visible after q"
+echo "back on the menu"
+
+# Quit sits at (800, 2900) twips: its middle is near (113, 217) pixels.
+click_in "$menu" 113 217
+for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Quit"
+status=0; wait "$APP_PID" || status=$?
+APP_PID=
+[ "$status" = 0 ] || fail "the program ended with status $status"
+echo "PASS: package, desktop entry, metainfo; installed vantrel: menu, Play, arena with its sprites, q, Quit (status 0)"
