@@ -11,6 +11,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
+    // Lets the desktop match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vantrel.Vantrel"));
     // Hidden screens stay alive and only Quit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -11,7 +11,7 @@ program=$1
 play_seconds=${2:-12}
 
 start_x
-trap 'kill "${APP_PID:-}" "${DISMISS_PID:-}" 2>/dev/null; stop_x' EXIT
+trap 'set +e; kill ${APP_PID:-} ${DISMISS_PID:-} 2>/dev/null; stop_x' EXIT
 
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$APP_PID/stat"; }

@@ -10,6 +10,9 @@ packages=(
   clang libclang-rt-14-dev        # the sanitizer and fuzzer runtimes
   libbenchmark-dev                # the benchmarks
   xvfb xdotool imagemagick x11-utils  # the end-to-end tests in a real X server
+  python3 bc                      # they read their screenshots and figures with these
+  appstream desktop-file-utils    # the install test validates the metainfo and the desktop entry
+  dpkg-dev file                   # the Debian package: dpkg-shlibdeps, and file to find the programs
 )
 
 missing=()

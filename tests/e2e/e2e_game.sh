@@ -11,7 +11,7 @@ source "$here/xsession.sh"
 unset QT_QPA_PLATFORM
 
 start_x
-trap 'kill "${APP_PID:-}" 2>/dev/null; stop_x' EXIT
+trap 'set +e; [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null; stop_x' EXIT
 
 "$program" &
 APP_PID=$!

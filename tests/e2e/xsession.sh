@@ -8,7 +8,13 @@ start_x() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    # A server that lost the number to another one exits: then try the next number, rather
+    # than talk to someone else's server.
+    for _ in $(seq 50); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
     kill "$XVFB_PID" 2>/dev/null
   done
   echo "no display could be started" >&2
