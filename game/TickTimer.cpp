@@ -62,6 +62,7 @@ void TickTimer::Fire()
 void TickTimer::ScheduleNext()
 {
     const nanoseconds left = Deadline - nanoseconds(Clock.nsecsElapsed());
-    // Rounded up: a timer fires at the earliest after its interval, never before the deadline.
-    Timer.start(std::max<milliseconds>(ceil<milliseconds>(left), milliseconds(0)));
+    // The timer counts whole milliseconds: to the nearest one, each tick lies within half a
+    // millisecond of its deadline, and the deadlines themselves never drift.
+    Timer.start(std::max<milliseconds>(round<milliseconds>(left), milliseconds(0)));
 }
