@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -48,7 +49,7 @@ bool IsDigit(const std::string& s, std::size_t i)
     return i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]));
 }
 
-// The longest decimal number at the start of s, with a D exponent written as E.
+// The longest decimal number at the start of s, its exponent marked with a lower-case e.
 std::string LeadingDecimal(const std::string& s)
 {
     std::size_t i = 0;
@@ -81,9 +82,38 @@ std::string LeadingDecimal(const std::string& s)
     }
     std::string number = s.substr(0, end);
     for (char& c : number)
-        if (c == 'd' || c == 'D')
+        if (c == 'd' || c == 'D' || c == 'E')
             c = 'e';
     return number;
+}
+
+// Whether a number too far from 1 for a double lies below 1 rather than above it: the place of
+// its first significant digit plus its exponent decides, whatever the digits after it. Reading
+// of the exponent stops beyond this, far past any place that a text's length allows.
+constexpr long long LargestExponentKept = 1'000'000'000'000'000;
+
+bool BelowOne(std::string_view number)
+{
+    const std::size_t e = number.find('e');
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return true; // zero, which always fits
+    const long long place = first < point ? static_cast<long long>(point - first) - 1
+                                          : -static_cast<long long>(first - point);
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::size_t i = e + 1;
+        const bool negative = i < number.size() && number[i] == '-';
+        if (i < number.size() && (number[i] == '-' || number[i] == '+'))
+            ++i;
+        for (; i < number.size() && exponent < LargestExponentKept; ++i)
+            exponent = exponent * 10 + (number[i] - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    return place + exponent < 0;
 }
 
 } // namespace
@@ -117,8 +147,7 @@ double Val(std::string_view text)
     double value = 0;
     const auto result = std::from_chars(first, number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        const bool tiny = number.find("e-") != std::string::npos;
-        return tiny ? 0.0 : (*first == '-' ? -HUGE_VAL : HUGE_VAL);
+        return BelowOne(number) ? 0.0 : (*first == '-' ? -HUGE_VAL : HUGE_VAL);
     }
     return value;
 }
