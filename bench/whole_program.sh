@@ -29,7 +29,7 @@ printf 'start to menu mapped:      %6.0f ms\n' "$(echo "($mapped - $start) * 100
 dismiss_boxes() {
   while true; do
     for title in "I missed it..." "I'm gonna crush you..."; do
-      id=$(xdotool search --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null | head -n1 || true)
+      id=$(xdotool search --onlyvisible --name "$(title_pattern "$title")" 2>/dev/null | head -n1 || true)
       [ -n "$id" ] && key_in "$id" Return
     done
     sleep 0.2
@@ -56,7 +56,7 @@ leave_game() {
   local id
   for _ in 1 2 3; do
     for title in "I missed it..." "I'm gonna crush you..."; do
-      id=$(xdotool search --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null | head -n1 || true)
+      id=$(xdotool search --onlyvisible --name "$(title_pattern "$title")" 2>/dev/null | head -n1 || true)
       [ -n "$id" ] && key_in "$id" Return && sleep 0.1
     done
   done

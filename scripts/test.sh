@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, then builds and runs every test: the whole suite under AddressSanitizer
-# and UndefinedBehaviorSanitizer, then the end-to-end test on a plain Release build in a real
-# X server.
+# and UndefinedBehaviorSanitizer (with leak checking), the fuzz targets, then the end-to-end
+# tests on a plain Release build in a real X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,6 +13,9 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_TESTS=ON >/dev/null
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -LE e2e -j "$jobs"
+
+# Twenty seconds of libFuzzer for each target, from the committed seed inputs.
+bash scripts/fuzz.sh 20 build/fuzz
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=ON >/dev/null
 cmake --build build/release -j "$jobs"

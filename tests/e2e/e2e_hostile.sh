@@ -39,19 +39,6 @@ sprites=(PADDLE BALL BULLET WALL)
 source_dir=$(dirname "$program")
 tried_variants=0; closes_sent=0; keys_sent=0; clicks_sent=0; answers_typed=0
 
-# As start_x, but Xvfb picks a free display itself and reports it once it listens, so that two
-# tests starting at the same moment cannot pick the same number; and it never resets, which it
-# otherwise does each time its last client leaves, refusing whoever connects meanwhile: here
-# that is the next copy of the program, started right after the last one quit.
-start_own_x() {
-  local number=$work/display
-  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
-  [ -s "$number" ] || fail "no display could be started"
-  export DISPLAY=":$(head -n1 "$number")"
-}
-
 APP_PID=
 stop_app() {
   if [ -n "$APP_PID" ]; then
@@ -69,7 +56,7 @@ finish() {
   rm -rf "$work"
 }
 trap finish EXIT
-start_own_x
+start_x
 root_window=$(( $(xwininfo -root | awk '/Window id:/ {print $4}') ))
 
 # Ids of the mapped top-level windows, the root window left out.

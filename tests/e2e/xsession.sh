@@ -1,34 +1,30 @@
 # Helpers for driving the real program in a private X server. Sourced by the end-to-end tests.
 
-# Starts Xvfb on a free display with a 1024 x 768 screen and exports DISPLAY.
+# Starts a private Xvfb with a 1024 x 768 screen on a display number it picks itself, and
+# exports DISPLAY. -noreset: the server otherwise resets, refusing connections for a moment,
+# each time its last client leaves.
 start_x() {
-  local n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    # A server that lost the number to another one exits: then try the next number, rather
-    # than talk to someone else's server.
-    for _ in $(seq 50); do
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
-  done
-  echo "no display could be started" >&2
-  return 1
+  local number
+  number=$(mktemp)
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n1 "$number")"
+  rm -f "$number"
+  [ "$DISPLAY" != ":" ] || { echo "no display could be started" >&2; return 1; }
 }
 
 stop_x() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
+
+# The title as an anchored extended regular expression, which xdotool matches.
+title_pattern() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$?+(){}|]/\\&/g')"; }
 
 # Waits until a visible window has exactly this title; prints its id.
 wait_window() {
   local title=$1 timeout=${2:-20} id
   local deadline=$((SECONDS + timeout))
   while [ $SECONDS -lt "$deadline" ]; do
-    id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[.[\*^$]/\\&/g')\$" 2>/dev/null | head -n1)
+    id=$(xdotool search --onlyvisible --name "$(title_pattern "$title")" 2>/dev/null | head -n1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
@@ -41,7 +37,7 @@ wait_gone() {
   local title=$1 timeout=${2:-10}
   local deadline=$((SECONDS + timeout))
   while [ $SECONDS -lt "$deadline" ]; do
-    xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[.[\*^$]/\\&/g')\$" >/dev/null 2>&1 || return 0
+    xdotool search --onlyvisible --name "$(title_pattern "$title")" >/dev/null 2>&1 || return 0
     sleep 0.1
   done
   echo "window '$title' still visible after ${timeout}s" >&2
