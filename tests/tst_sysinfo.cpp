@@ -22,45 +22,37 @@ using Size = std::optional<std::uint32_t>;
 
 const std::string MsInfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string Location = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const std::string ZeroLength = "a value reported with a length of 0";
 
-// Keys holding values, answering as the Windows calls do, and recording what it was asked.
-// A key's handle is its place in the list of keys opened, counted from 1.
+// Keys holding one value each, answering as the Windows calls do. It logs each key asked for
+// (with the one root and access the reader uses) and each close with its handle; a handle
+// counts the keys opened so far.
 struct FakeRegistry : Registry {
     struct Value {
+        std::string Name;
         std::uint32_t Type = REG_SZ;
         std::string Bytes;
         Size ReportedSize; // a length to report instead of the real one
     };
-    std::map<std::string, std::map<std::string, Value>> Keys;
-
-    Strings Opened;
-    std::vector<Handle> Closed;
-    std::int32_t Root = 0;
-    std::uint32_t Access = 0;
-    std::uint32_t SizeOffered = 0;
-    bool BufferWasZero = false;
+    std::map<std::string, Value> Keys;
+    Strings Opened, Calls;
 
     std::int32_t OpenKey(std::int32_t root, const std::string& keyName, std::uint32_t access, Handle& key) override
     {
-        Opened.push_back(keyName);
-        Root = root;
-        Access = access;
+        const bool asked = root == static_cast<std::int32_t>(0x80000002u) && access == 0x2003F;
+        Calls.push_back(asked ? keyName : "another root or access");
         if (!Keys.count(keyName))
             return ErrorFileNotFound;
+        Opened.push_back(keyName);
         key = static_cast<Handle>(Opened.size());
         return ErrorSuccess;
     }
-
     std::int32_t QueryValue(Handle key, const std::string& valueName, std::uint32_t& type, char* data,
                             std::uint32_t& size) override
     {
-        SizeOffered = size;
-        BufferWasZero = std::all_of(data, data + size, [](char c) { return c == '\0'; });
-        const auto& values = Keys.at(Opened.at(key - 1));
-        const auto found = values.find(valueName);
-        if (found == values.end())
+        const Value& value = Keys.at(Opened.at(key - 1));
+        if (value.Name != valueName)
             return ErrorFileNotFound;
-        const Value& value = found->second;
         type = value.Type;
         if (value.Bytes.size() > size) {
             size = static_cast<std::uint32_t>(value.Bytes.size());
@@ -70,233 +62,134 @@ struct FakeRegistry : Registry {
         size = value.ReportedSize.value_or(static_cast<std::uint32_t>(value.Bytes.size()));
         return ErrorSuccess;
     }
-
     std::int32_t CloseKey(Handle key) override
     {
-        Closed.push_back(key);
+        Calls.push_back("close " + std::to_string(key));
         return ErrorSuccess;
     }
-};
-
-// StartSysInfo with fakes all round, recording every program started, file probed and box shown.
-struct Launcher {
-    FakeRegistry Registry;
-    bool StartSucceeds = true;
-    bool StartThrows = false;
-    bool ProbeThrows = false;
-    Strings ExistingFiles;
-
-    Strings Started;
-    Strings Probed;
-    Strings Boxes; // prompt, style and title in one line each
-
-    void Run()
-    {
-        StartSysInfo(
-            Registry,
-            [this](const std::string& program) {
-                Started.push_back(program);
-                if (StartThrows)
-                    throw std::runtime_error("cannot start");
-                return StartSucceeds;
-            },
-            [this](const std::string& path) {
-                Probed.push_back(path);
-                if (ProbeThrows)
-                    throw std::runtime_error("cannot search");
-                return std::count(ExistingFiles.begin(), ExistingFiles.end(), path) > 0;
-            },
-            [this](const std::string& prompt, int style, const std::string& title) {
-                Boxes.push_back(prompt + "|" + std::to_string(style) + "|" + title);
-            });
-    }
-
-    void SetPath(const std::string& bytes, std::uint32_t type = REG_SZ) { Registry.Keys[MsInfo]["PATH"] = {type, bytes, {}}; }
-    void SetFolder(const std::string& bytes) { Registry.Keys[Location]["MSINFO"] = {REG_SZ, bytes, {}}; }
-};
-
-const Strings OneUnavailableBox = {"System Information Is Unavailable At This Time|0|"};
-
-// Makes the named programs in a folder of its own and points PATH there while it lives.
-class ProgramsOnPath {
-public:
-    explicit ProgramsOnPath(const QStringList& names, QFile::Permissions extra = QFile::ExeOwner)
-        : OldPath(qgetenv("PATH"))
-    {
-        for (const QString& name : names) {
-            QFile program(Folder.filePath(name));
-            if (program.open(QIODevice::WriteOnly))
-                program.setPermissions(program.permissions() | extra);
-        }
-        qputenv("PATH", Folder.path().toLocal8Bit());
-    }
-    ~ProgramsOnPath() { qputenv("PATH", OldPath); }
-
-    std::string PathOf(const QString& name) const { return Folder.filePath(name).toStdString(); }
-
-private:
-    QTemporaryDir Folder;
-    QByteArray OldPath;
 };
 
 } // namespace
 
 Q_DECLARE_METATYPE(std::string)
 Q_DECLARE_METATYPE(Size)
+Q_DECLARE_METATYPE(Strings)
 
 class TestSysInfo : public QObject {
     Q_OBJECT
 
+    const QByteArray OriginalPath = qgetenv("PATH");
+    QTemporaryDir Bin; // the only folder on PATH for the desktop's registry stand-in
+
+    // Every tool the stand-in knows is in the folder: the installed ones can run, the rest not.
+    void Install(const QStringList& installed)
+    {
+        for (const char* tool : {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"}) {
+            QFile program(Bin.filePath(tool));
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            const bool runs = installed.contains(tool);
+            QVERIFY(program.setPermissions(runs ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
+        }
+        qputenv("PATH", Bin.path().toLocal8Bit());
+    }
+
 private slots:
+    void cleanup() { qputenv("PATH", OriginalPath); }
+
     void getKeyValue_data()
     {
         QTest::addColumn<int>("keys"); // 0 no key, 1 the key without the value, 2 both
         QTest::addColumn<uint>("type");
         QTest::addColumn<std::string>("bytes");
         QTest::addColumn<Size>("reportedSize");
-        QTest::addColumn<std::string>("before");
         QTest::addColumn<bool>("result");
-        QTest::addColumn<std::string>("after");
-
+        QTest::addColumn<std::string>("after"); // from "old"
         const std::string kilo(1024, 'k');
-        QTest::newRow("string with its terminating zero")
-            << 2 << REG_SZ << "C:\\Tools\\msinfo32.exe\0"s << Size() << "old"s << true << "C:\\Tools\\msinfo32.exe"s;
-        QTest::newRow("string without one") << 2 << REG_SZ << "C:\\Tools"s << Size() << "old"s << true << "C:\\Tools"s;
-        QTest::newRow("only the last byte is looked at") << 2 << REG_SZ << "ab\0cd"s << Size() << ""s << true << "ab\0cd"s;
-        QTest::newRow("empty string") << 2 << REG_SZ << "\0"s << Size() << "old"s << true << ""s;
-        QTest::newRow("exactly the buffer's size") << 2 << REG_SZ << kilo << Size() << ""s << true << kilo;
-        QTest::newRow("over the buffer's size") << 2 << REG_SZ << kilo + "!" << Size() << "old"s << false << ""s;
-        QTest::newRow("length reported past the buffer")
-            << 2 << REG_SZ << "abc"s << Size(5000) << ""s << true << "abc" + std::string(1021, '\0');
-        QTest::newRow("double word") << 2 << REG_DWORD << "\x78\x56\x34\x12"s << Size() << ""s << true << "&h12345678"s;
-        QTest::newRow("double word, zero top byte") << 2 << REG_DWORD << "\x0A\x00\x01\x00"s << Size() << ""s << true << "&h10A"s;
-        QTest::newRow("double word, only the top zero cut") << 2 << REG_DWORD << "\x01\x00\x00\x00"s << Size() << ""s << true << "&h001"s;
-        QTest::newRow("double word appended") << 2 << REG_DWORD << "\xFF\x10\x02\x01"s << Size() << "xy"s << true << "&hxy1210FF"s;
-        QTest::newRow("unknown type keeps the old text") << 2 << 3u << "abc"s << Size() << "kept"s << true << "kept"s;
-        QTest::newRow("missing value") << 1 << REG_SZ << ""s << Size() << "old"s << false << ""s;
-        QTest::newRow("missing key") << 0 << REG_SZ << ""s << Size() << "old"s << false << ""s;
+        QTest::newRow("string with its terminating zero") << 2 << REG_SZ << "C:\\Tools\0"s << Size() << true << "C:\\Tools"s;
+        QTest::newRow("string without one") << 2 << REG_SZ << "C:\\Tools"s << Size() << true << "C:\\Tools"s;
+        QTest::newRow("only the last byte is looked at") << 2 << REG_SZ << "ab\0cd"s << Size() << true << "ab\0cd"s;
+        QTest::newRow("empty string") << 2 << REG_SZ << "\0"s << Size() << true << ""s;
+        QTest::newRow("exactly the buffer's size") << 2 << REG_SZ << kilo << Size() << true << kilo;
+        QTest::newRow("over the buffer's size") << 2 << REG_SZ << kilo + "!" << Size() << false << ""s;
+        QTest::newRow("length reported past it") << 2 << REG_SZ << "abc"s << Size(5000) << true << "abc" + std::string(1021, '\0');
+        // Appended to the text before.
+        QTest::newRow("double word") << 2 << REG_DWORD << "\xFF\x10\x02\x01"s << Size() << true << "&hold1210FF"s;
+        QTest::newRow("double word, zero top byte") << 2 << REG_DWORD << "\x0A\x00\x01\x00"s << Size() << true << "&hold10A"s;
+        QTest::newRow("double word, only the top zero cut") << 2 << REG_DWORD << "\x01\x00\x00\x00"s << Size() << true << "&hold001"s;
+        QTest::newRow("unknown type keeps the old text") << 2 << 3u << "abc"s << Size() << true << "old"s;
+        QTest::newRow("missing value") << 1 << REG_SZ << ""s << Size() << false << ""s;
+        QTest::newRow("missing key") << 0 << REG_SZ << ""s << Size() << false << ""s;
     }
-
+    // Every lookup closes once: the handle the open gave, or 0 when it failed.
     void getKeyValue()
     {
         QFETCH(int, keys);
         QFETCH(uint, type);
         QFETCH(std::string, bytes);
         QFETCH(Size, reportedSize);
-        QFETCH(std::string, before);
         QFETCH(bool, result);
         QFETCH(std::string, after);
-
         FakeRegistry registry;
         if (keys >= 1)
-            registry.Keys["Key"];
-        if (keys == 2)
-            registry.Keys["Key"]["Value"] = {type, bytes, reportedSize};
-
-        std::string keyVal = before;
+            registry.Keys["Key"] = {keys == 2 ? "Value" : "Other", type, bytes, reportedSize};
+        std::string keyVal = "old";
         QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE, "Key", "Value", keyVal), result);
         QCOMPARE(keyVal, after);
-        QCOMPARE(registry.Root, static_cast<std::int32_t>(0x80000002u));
-        QCOMPARE(registry.Access, 0x2003Fu);
-        if (keys >= 1) {
-            QCOMPARE(registry.SizeOffered, 1024u);
-            QVERIFY(registry.BufferWasZero);
-        }
-        // Closed once, with the handle the open gave, or 0 when it failed.
-        QCOMPARE(registry.Closed, std::vector<Registry::Handle>{keys >= 1 ? 1 : 0});
+        QCOMPARE(registry.Calls, (Strings{"Key", keys ? "close 1" : "close 0"}));
     }
 
-    void firstValueIsStartedUnchecked()
+    void startSysInfo_data()
     {
-        Launcher launcher;
-        launcher.SetPath("C:\\Program Files\\msinfo32.exe\0"s);
-        launcher.SetFolder("D:\\Elsewhere\0"s);
-        launcher.Run();
-        QCOMPARE(launcher.Started, Strings{"C:\\Program Files\\msinfo32.exe"});
-        QVERIFY(launcher.Probed.empty() && launcher.Boxes.empty());
-        QCOMPARE(launcher.Registry.Opened, Strings{MsInfo});
+        QTest::addColumn<std::string>("path"); // the first value, none when empty
+        QTest::addColumn<std::string>("folder"); // the second value, none when empty
+        QTest::addColumn<std::string>("file"); // the one ordinary file there is; "throws" to fail the probe
+        QTest::addColumn<int>("start"); // 1 starts, 0 fails, -1 throws
+        QTest::addColumn<Strings>("calls");
+        QTest::addColumn<std::string>("started");
+        const std::string msInfo32 = "/opt/MSINFO32.EXE";
+        const Strings first{MsInfo, "close 1"}, second{MsInfo, "close 0", Location, "close 1"};
+        QTest::newRow("first value, started unchecked")
+            << "C:\\Program Files\\msinfo32.exe\0"s << "D:\\Elsewhere\0"s << ""s << 1 << first << "C:\\Program Files\\msinfo32.exe"s;
+        QTest::newRow("first value, start fails") << "/nowhere/tool\0"s << ""s << ""s << 0 << first << "/nowhere/tool"s;
+        // A length of 0 is an error that ends the whole procedure: no second lookup.
+        QTest::newRow("first value of length 0") << ZeroLength << "/opt\0"s << msInfo32 << 1 << first << ""s;
+        QTest::newRow("second folder with the file") << ""s << "/opt\0"s << msInfo32 << 1 << second << msInfo32;
+        QTest::newRow("second folder without it") << ""s << "/opt\0"s << "/opt/msinfo32.exe"s << 1 << second << ""s;
+        QTest::newRow("second folder, start fails") << ""s << "/opt\0"s << msInfo32 << 0 << second << msInfo32;
+        QTest::newRow("second folder, start throws") << ""s << "/opt\0"s << msInfo32 << -1 << second << msInfo32;
+        QTest::newRow("second folder, probe throws") << ""s << "/opt\0"s << "throws"s << 1 << second << ""s;
+        QTest::newRow("neither present") << ""s << ""s << ""s << 1 << Strings{MsInfo, "close 0", Location, "close 0"} << ""s;
     }
-
-    void secondFolder_data()
+    // Whatever goes wrong, the one plain box with the program's title, and nothing else.
+    void startSysInfo()
     {
-        QTest::addColumn<std::string>("existing");
-        QTest::addColumn<bool>("started");
-        QTest::newRow("with the file") << "/opt/msinfo/MSINFO32.EXE"s << true;
-        QTest::newRow("without it") << "/opt/msinfo/msinfo32.exe"s << false;
-    }
-
-    void secondFolder()
-    {
-        QFETCH(std::string, existing);
-        QFETCH(bool, started);
-        Launcher launcher;
-        launcher.SetFolder("/opt/msinfo\0"s);
-        launcher.ExistingFiles = {existing};
-        launcher.Run();
-        QCOMPARE(launcher.Registry.Opened, (Strings{MsInfo, Location}));
-        QCOMPARE(launcher.Probed, Strings{"/opt/msinfo/MSINFO32.EXE"});
-        QCOMPARE(launcher.Started, started ? Strings{"/opt/msinfo/MSINFO32.EXE"} : Strings{});
-        QCOMPARE(launcher.Boxes, started ? Strings{} : OneUnavailableBox);
-    }
-
-    void neitherPresentEachTime()
-    {
-        Launcher launcher;
-        launcher.Run();
-        launcher.Run();
-        QCOMPARE(launcher.Boxes, (Strings{OneUnavailableBox[0], OneUnavailableBox[0]}));
-        QCOMPARE(launcher.Registry.Opened, (Strings{MsInfo, Location, MsInfo, Location}));
-        QVERIFY(launcher.Started.empty() && launcher.Probed.empty());
-    }
-
-    void startThatFails_data()
-    {
-        QTest::addColumn<bool>("fromFolder");
-        QTest::addColumn<bool>("throws");
-        QTest::newRow("first value, returns false") << false << false;
-        QTest::newRow("first value, throws") << false << true;
-        QTest::newRow("folder, returns false") << true << false;
-        QTest::newRow("folder, throws") << true << true;
-    }
-
-    void startThatFails()
-    {
-        QFETCH(bool, fromFolder);
-        QFETCH(bool, throws);
-        Launcher launcher;
-        if (fromFolder) {
-            launcher.SetFolder("/opt\0"s);
-            launcher.ExistingFiles = {"/opt/MSINFO32.EXE"};
-        } else {
-            launcher.SetPath("/nowhere/tool\0"s);
-        }
-        launcher.StartSucceeds = false;
-        launcher.StartThrows = throws;
-        launcher.Run();
-        QCOMPARE(launcher.Started.size(), size_t(1));
-        QCOMPARE(launcher.Boxes, OneUnavailableBox);
-    }
-
-    void errorsInsideTheLookupsAreTrapped()
-    {
-        Launcher zeroLength;
-        zeroLength.SetPath("x"s);
-        zeroLength.Registry.Keys[MsInfo]["PATH"].ReportedSize = 0;
-        zeroLength.SetFolder("/opt\0"s);
-        zeroLength.ExistingFiles = {"/opt/MSINFO32.EXE"};
-        zeroLength.Run();
-        // The error ends the whole procedure: the second lookup is never made.
-        QCOMPARE(zeroLength.Registry.Opened, Strings{MsInfo});
-        QCOMPARE(zeroLength.Registry.Closed.size(), size_t(1));
-        QVERIFY(zeroLength.Started.empty());
-        QCOMPARE(zeroLength.Boxes, OneUnavailableBox);
-
-        Launcher probeFails;
-        probeFails.SetFolder("/opt\0"s);
-        probeFails.ProbeThrows = true;
-        probeFails.Run();
-        QVERIFY(probeFails.Started.empty());
-        QCOMPARE(probeFails.Boxes, OneUnavailableBox);
+        QFETCH(std::string, path);
+        QFETCH(std::string, folder);
+        QFETCH(std::string, file);
+        QFETCH(int, start);
+        QFETCH(Strings, calls);
+        QFETCH(std::string, started);
+        FakeRegistry registry;
+        if (!path.empty())
+            registry.Keys[MsInfo] = {"PATH", REG_SZ, path, path == ZeroLength ? Size(0) : Size()};
+        if (!folder.empty())
+            registry.Keys[Location] = {"MSINFO", REG_SZ, folder, {}};
+        Strings starts, boxes;
+        const auto launch = [&](const std::string& program) {
+            starts.push_back(program);
+            return start == -1 ? throw std::runtime_error("cannot start") : start == 1;
+        };
+        const auto isOrdinaryFile = [&](const std::string& probed) {
+            return file == "throws" ? throw std::runtime_error("cannot search") : probed == file;
+        };
+        const auto show = [&](const std::string& prompt, int style, const std::string& title) {
+            boxes.push_back(prompt + "|" + std::to_string(style) + "|" + title);
+        };
+        StartSysInfo(registry, launch, isOrdinaryFile, show);
+        QCOMPARE(registry.Calls, calls);
+        QCOMPARE(starts, started.empty() ? Strings{} : Strings{started});
+        const bool ok = start == 1 && !started.empty();
+        QCOMPARE(boxes, ok ? Strings{} : Strings{"System Information Is Unavailable At This Time|0|"});
     }
 
     void linuxRegistryNamesTheFirstToolOnPath_data()
@@ -307,45 +200,29 @@ private slots:
         QTest::newRow("hardinfo first") << QStringList{"gnome-system-monitor", "kinfocenter", "hardinfo"} << "hardinfo";
         QTest::newRow("kinfocenter") << QStringList{"gnome-system-monitor", "kinfocenter"} << "kinfocenter";
         QTest::newRow("gnome-system-monitor") << QStringList{"gnome-system-monitor"} << "gnome-system-monitor";
-        QTest::newRow("none") << QStringList{"msinfo32"} << "";
+        QTest::newRow("none that can run") << QStringList{} << "";
     }
-
+    // Names in any case. The string is stored with its terminating zero, so a buffer that
+    // leaves no room for it is refused. The folder the second lookup asks for never exists here.
     void linuxRegistryNamesTheFirstToolOnPath()
     {
         QFETCH(QStringList, installed);
         QFETCH(QString, expected);
-        const ProgramsOnPath programs(installed);
+        Install(installed);
         LinuxRegistry registry;
-        std::string path = "old";
-        QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE, MsInfo, "PATH", path), !expected.isEmpty());
-        QCOMPARE(path, expected.isEmpty() ? ""s : programs.PathOf(expected));
-        // The folder the second lookup asks for never exists here.
-        std::string folder = "old";
+        std::string path = "old", folder = "old";
+        QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE, "software\\microsoft\\shared tools\\msinfo", "Path", path),
+                 !expected.isEmpty());
+        QCOMPARE(path, expected.isEmpty() ? ""s : Bin.filePath(expected).toStdString());
         QVERIFY(!GetKeyValue(registry, HKEY_LOCAL_MACHINE, Location, "MSINFO", folder));
         QCOMPARE(folder, ""s);
-    }
-
-    void linuxRegistryAnswersLikeTheRegistry()
-    {
-        const ProgramsOnPath notExecutable({"hardinfo2"}, {});
-        LinuxRegistry registry;
-        std::string path;
-        QVERIFY(!GetKeyValue(registry, HKEY_LOCAL_MACHINE, MsInfo, "PATH", path));
-
-        const ProgramsOnPath programs({"hardinfo"});
-        const std::string expected = programs.PathOf("hardinfo");
         Registry::Handle key = 0;
-        QCOMPARE(registry.OpenKey(HKEY_LOCAL_MACHINE, "software\\microsoft\\shared tools\\msinfo", 0x2003F, key), ErrorSuccess);
-        // The string comes with its terminating zero, and a buffer one byte short is refused.
-        std::vector<char> data(expected.size() + 1, 'x');
-        std::uint32_t type = 0;
-        auto size = static_cast<std::uint32_t>(expected.size());
-        QCOMPARE(registry.QueryValue(key, "Path", type, data.data(), size), ErrorMoreData);
-        QCOMPARE(size, expected.size() + 1);
-        QCOMPARE(registry.QueryValue(key, "Path", type, data.data(), size), ErrorSuccess);
-        QCOMPARE(type, REG_SZ);
-        QCOMPARE(std::string(data.data(), size), expected + '\0');
-        QCOMPARE(registry.CloseKey(key), ErrorSuccess);
+        std::uint32_t type = 0, size = static_cast<std::uint32_t>(path.size());
+        std::vector<char> data(size);
+        QCOMPARE(registry.OpenKey(HKEY_LOCAL_MACHINE, MsInfo, 0x2003F, key), ErrorSuccess);
+        const std::int32_t status = registry.QueryValue(key, "PATH", type, data.data(), size);
+        QCOMPARE(status, path.empty() ? ErrorFileNotFound : ErrorMoreData);
+        QCOMPARE(size, path.empty() ? 0u : path.size() + 1);
     }
 };
 
