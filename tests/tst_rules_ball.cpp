@@ -1,36 +1,39 @@
-// The ball's flight through whole ticks: the turns at the top and bottom, and the two walls.
+// The ball through whole ticks: its turns at the top and bottom, the two walls, and the four
+// ways it ends a rally.
 #include "RecordingHost.h"
 
 #include <QTest>
 
 namespace {
 
-// The broken rows of `wall`, as "first..last" runs, for readable comparisons.
-QString Broken(const Wall& wall)
+// A wall with the rows of `runs` broken, each run written "first..last", so that the tables
+// read like the walls.
+Wall Broken(const QString& runs)
 {
-    QStringList runs;
-    for (int row = 0; row < WallRows; ++row) {
-        if (wall[row])
-            continue;
-        int last = row;
-        while (last + 1 < WallRows && !wall[last + 1])
-            ++last;
-        runs << QString("%1..%2").arg(row).arg(last);
-        row = last;
-    }
-    return runs.join(' ');
+    Wall wall;
+    wall.fill(true);
+    for (const QString& run : runs.split(' ', Qt::SkipEmptyParts))
+        for (int row = run.section("..", 0, 0).toInt(); row <= run.section("..", 1, 1).toInt(); ++row)
+            wall[row] = false;
+    return wall;
 }
 
-// A rig whose enemy paddle and bullets stay out of the ball's way, for a ball placed so that
-// it lands at (x, y) after its step.
-void PlaceBall(Rig& rig, int x, int dx, int y, int dy)
-{
-    rig.S.BallX = Wrap16(x - dx);
-    rig.S.BallDX = Wrap16(dx);
-    rig.S.BallY = Wrap16(y - dy);
-    rig.S.BallDY = Wrap16(dy);
-    rig.S.EnemyY = y < 300 ? 450 : 50;
-}
+// The ball lands at (X, Y) after its step. Broken is broken beforehand in the wall on the
+// ball's side of the arena; Nudge is the move of the computer's paddle at a turn.
+struct Flight {
+    int X, DX, Y, DY;
+    const char* Broken;
+    int NewX, NewDX, NewDY, Nudge;
+    const char *PlayerBroken, *EnemyBroken;
+};
+
+// The ball lands at (X, Y) after its step, moving down. An empty Result: the ball flies on;
+// EndX: where the ball is put when the rally ends.
+struct End {
+    int X, DX, Y;
+    const char* Result;
+    int EndX;
+};
 
 } // namespace
 
@@ -38,135 +41,109 @@ class TestRulesBall : public QObject {
     Q_OBJECT
 
 private slots:
-    void turnsAtTopAndBottom_data()
+    // The ball covers 26 rows in the wall tests, y..y+25, and the walls end at row 599.
+    void flight_data()
     {
-        QTest::addColumn<int>("y");   // after the step
-        QTest::addColumn<int>("dy");
-        QTest::addColumn<int>("newDY");
-        QTest::addColumn<int>("nudge");
-        QTest::newRow("reaches 575") << 575 << 5 << -5 << -10;
-        QTest::newRow("reaches 0") << 0 << -5 << 5 << 10;
-        QTest::newRow("570 going down") << 570 << 5 << 5 << 0;
-        QTest::newRow("5 going up") << 5 << -5 << -5 << 0;
-        QTest::newRow("leaves 575") << 570 << -5 << -5 << 0;
+        QTest::addColumn<Flight>("f");
+        QTest::newRow("turns at 575") << Flight{500, 5, 575, 5, "", 500, 5, -5, -10, "", ""};
+        QTest::newRow("turns at 0") << Flight{500, 5, 0, -5, "", 500, 5, 5, 10, "", ""};
+
+        const char* hit = "205..230";
+        QTest::newRow("player 725 at 5") << Flight{725, 5, 205, 5, "", 720, -5, 5, 0, hit, ""};
+        QTest::newRow("player 735 at 15") << Flight{735, 15, 205, 5, "", 720, -5, 5, 0, hit, ""};
+        QTest::newRow("player 745 at 25") << Flight{745, 25, 205, 5, "", 710, -15, 5, 0, hit, ""};
+        QTest::newRow("player 735 at 35") << Flight{735, 35, 205, 5, "", 700, -25, 5, 0, hit, ""};
+        QTest::newRow("player 750 at 35 untouched") << Flight{750, 35, 205, 5, "", 750, 35, 5, 0, "", ""};
+        QTest::newRow("player 724 not yet") << Flight{724, 5, 205, 5, "", 724, 5, 5, 0, "", ""};
+        QTest::newRow("player from behind") << Flight{745, -5, 205, 5, "", 710, -15, 5, 0, hit, ""};
+        QTest::newRow("player from behind 750") << Flight{750, -5, 205, 5, "", 750, -5, 5, 0, "", ""};
+        QTest::newRow("enemy 50 at -5") << Flight{50, -5, 205, 5, "", 55, 5, 5, 0, "", hit};
+        QTest::newRow("enemy 45 at -15") << Flight{45, -15, 205, 5, "", 55, 5, 5, 0, "", hit};
+        QTest::newRow("enemy 30 at -25") << Flight{30, -25, 205, 5, "", 65, 15, 5, 0, "", hit};
+        QTest::newRow("enemy 45 at -35") << Flight{45, -35, 205, 5, "", 75, 25, 5, 0, "", hit};
+        QTest::newRow("enemy 25 at -35 untouched") << Flight{25, -35, 205, 5, "", 25, -35, 5, 0, "", ""};
+        QTest::newRow("enemy 51 not yet") << Flight{51, -5, 205, 5, "", 51, -5, 5, 0, "", ""};
+        QTest::newRow("enemy from behind") << Flight{30, 5, 205, 5, "", 65, 15, 5, 0, "", hit};
+        QTest::newRow("enemy from behind 25") << Flight{25, 5, 205, 5, "", 25, 5, 5, 0, "", ""};
+
+        // One standing row anywhere in the ball's reach is a hit; rows just outside are not.
+        QTest::newRow("top row stands") << Flight{730, 5, 205, 5, "195..204 206..240", 720, -5, 5, 0, "195..240", ""};
+        QTest::newRow("25 below stands") << Flight{730, 5, 205, 5, "195..229 231..240", 720, -5, 5, 0, "195..240", ""};
+        QTest::newRow("row above stands") << Flight{730, 5, 205, 5, "195..203 205..240", 730, 5, 5, 0, "195..203 205..240", ""};
+        QTest::newRow("26 below stands") << Flight{730, 5, 205, 5, "195..230 232..240", 730, 5, 5, 0, "195..230 232..240", ""};
+        QTest::newRow("enemy's top row stands") << Flight{45, -5, 205, 5, "195..204 206..240", 55, 5, 5, 0, "", "195..240"};
+        QTest::newRow("enemy's 26 below stands") << Flight{45, -5, 205, 5, "195..230 232..240", 45, -5, 5, 0, "", "195..230 232..240"};
+        QTest::newRow("player's bottom rows") << Flight{730, 5, 575, 5, "", 720, -5, -5, -10, "575..599", ""};
+        QTest::newRow("enemy's top rows") << Flight{45, -5, 0, -5, "", 55, 5, 5, 10, "", "0..25"};
+        QTest::newRow("enemy's bottom rows") << Flight{45, -5, 575, 5, "", 55, 5, -5, -10, "", "575..599"};
+        QTest::newRow("no row 600") << Flight{730, 5, 575, 5, "565..599", 730, 5, -5, -10, "565..599", ""};
     }
-    void turnsAtTopAndBottom()
+    void flight()
     {
-        QFETCH(int, y);
-        QFETCH(int, dy);
+        QFETCH(Flight, f);
         Rig rig;
-        PlaceBall(rig, 500, 5, y, dy);
-        const int enemyY = rig.S.EnemyY;
+        GameState& s = rig.S;
+        s.BallX = Wrap16(f.X - f.DX), s.BallDX = Wrap16(f.DX), s.BallY = Wrap16(f.Y - f.DY), s.BallDY = Wrap16(f.DY);
+        const Int16 enemyY = f.Y < 300 ? 450 : 50; // out of the ball's way and out of firing reach
+        s.EnemyY = enemyY;
+        (f.X < 400 ? s.EnemyWall : s.PlayerWall) = Broken(f.Broken);
         rig.G.Tick();
-        QCOMPARE(int(rig.S.BallY), y);
-        QTEST(int(rig.S.BallDY), "newDY");
-        QFETCH(int, nudge);
-        QCOMPARE(rig.S.EnemyY - enemyY, nudge);
+
+        QCOMPARE((QList<int>{s.BallX, s.BallDX, s.BallDY}), (QList<int>{f.NewX, f.NewDX, f.NewDY}));
+        QVERIFY(s.PlayerWall == Broken(f.PlayerBroken) && s.EnemyWall == Broken(f.EnemyBroken));
+        // The frame is drawn after the turn and the hit.
+        QCOMPARE(rig.Calls.value(0), QString("DrawFrame ball %1,%2 enemy %3 player 300 walls %4/%5")
+                                         .arg(s.BallX).arg(f.Y).arg(enemyY + f.Nudge)
+                                         .arg(Standing(s.PlayerWall)).arg(Standing(s.EnemyWall)));
     }
 
-    // The ball lands at (x, 205) and covers rows 205..230 of the wall it meets.
-    void wallHits_data()
+    // The computer's paddle covers rows 100..175, the player's 300..375.
+    void rallyEnds_data()
     {
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("dx");
-        QTest::addColumn<int>("newX");
-        QTest::addColumn<int>("newDX");
-        QTest::addColumn<bool>("playerWallHit");
-        QTest::addColumn<bool>("enemyWallHit");
-        QTest::newRow("player 725 at 5") << 725 << 5 << 720 << -5 << true << false;
-        QTest::newRow("player 735 at 15") << 735 << 15 << 720 << -5 << true << false;
-        QTest::newRow("player 745 at 25") << 745 << 25 << 710 << -15 << true << false;
-        QTest::newRow("player 735 at 35") << 735 << 35 << 700 << -25 << true << false;
-        QTest::newRow("player 750 at 35 untouched") << 750 << 35 << 750 << 35 << false << false;
-        QTest::newRow("player 720 not yet") << 720 << 5 << 720 << 5 << false << false;
-        QTest::newRow("player from behind at -5") << 745 << -5 << 710 << -15 << true << false;
-        QTest::newRow("player from behind at -15") << 745 << -15 << 700 << -25 << true << false;
-        QTest::newRow("player from behind 750") << 750 << -5 << 750 << -5 << false << false;
-        QTest::newRow("enemy 50 at -5") << 50 << -5 << 55 << 5 << false << true;
-        QTest::newRow("enemy 45 at -15") << 45 << -15 << 55 << 5 << false << true;
-        QTest::newRow("enemy 30 at -25") << 30 << -25 << 65 << 15 << false << true;
-        QTest::newRow("enemy 45 at -35") << 45 << -35 << 75 << 25 << false << true;
-        QTest::newRow("enemy 25 at -35 untouched") << 25 << -35 << 25 << -35 << false << false;
-        QTest::newRow("enemy 55 not yet") << 55 << -5 << 55 << -5 << false << false;
-        QTest::newRow("enemy from behind 30") << 30 << 5 << 65 << 15 << false << true;
-        QTest::newRow("enemy from behind 25") << 25 << 5 << 25 << 5 << false << false;
+        QTest::addColumn<End>("e");
+        QTest::newRow("past the computer, above") << End{0, -5, 70, "Win - Ball went past paddle", 0};
+        QTest::newRow("past the computer, one below") << End{0, -5, 180, "Win - Ball went past paddle", 0};
+        QTest::newRow("touching the computer's top") << End{0, -5, 75, "", 0};
+        QTest::newRow("computer's bottom row at 0") << End{0, -5, 175, "Win - Ball hit paddle", 20};
+        QTest::newRow("computer's top row at 25") << End{25, -5, 100, "Win - Ball hit paddle", 20};
+        QTest::newRow("below the computer at 25") << End{25, -5, 180, "", 0};
+        QTest::newRow("past the player, above") << End{800, 5, 270, "Loss - Ball went past paddle", 725};
+        QTest::newRow("past the player, one below") << End{805, 5, 380, "Loss - Ball went past paddle", 725};
+        QTest::newRow("touching the player's top") << End{800, 5, 275, "", 0};
+        QTest::newRow("beyond the edge onto the player's top") << End{825, 5, 300, "Loss - Ball hit paddle", 755};
+        QTest::newRow("player's bottom row at 800") << End{800, 5, 375, "Loss - Ball hit paddle", 755};
+        QTest::newRow("player's top row at 780") << End{780, 5, 300, "Loss - Ball hit paddle", 755};
+        QTest::newRow("below the player at 780") << End{780, 5, 380, "", 0};
+        QTest::newRow("775 short of the player") << End{775, 5, 300, "", 0};
+        // 32765 + 5 wraps to -32766, beyond the computer's edge.
+        QTest::newRow("wrapped past the computer") << End{-32766, 5, 205, "Win - Ball went past paddle", 0};
     }
-    void wallHits()
+    void rallyEnds()
     {
-        QFETCH(int, x);
-        QFETCH(int, dx);
-        QFETCH(bool, playerWallHit);
-        QFETCH(bool, enemyWallHit);
+        QFETCH(End, e);
         Rig rig;
-        PlaceBall(rig, x, dx, 205, 5);
+        GameState& s = rig.S;
+        s.Points = 4, s.Games = 9, s.EnemyY = 100, s.PlayerY = 300;
+        s.BallX = Wrap16(e.X - e.DX), s.BallDX = Wrap16(e.DX), s.BallY = Wrap16(e.Y - 5), s.BallDY = 5;
+        int endX = 0;
+        rig.During = [&](const QString& call) {
+            if (call.startsWith("MsgBox 48"))
+                endX = s.BallX;
+        };
         rig.G.Tick();
-        QTEST(int(rig.S.BallX), "newX");
-        QTEST(int(rig.S.BallDX), "newDX");
-        QCOMPARE(Broken(rig.S.PlayerWall), playerWallHit ? QString("205..230") : QString());
-        QCOMPARE(Broken(rig.S.EnemyWall), enemyWallHit ? QString("205..230") : QString());
-        // The frame is drawn after the hit: it already lacks the broken rows.
-        QVERIFY(rig.Host.Calls.value(0).endsWith(playerWallHit ? "walls 574/600"
-                                                 : enemyWallHit ? "walls 600/574" : "walls 600/600"));
-    }
 
-    // The ball lands at row y in a stretch of broken rows of either wall. One standing row
-    // anywhere in its 26 rows is a hit; rows just outside, or beyond the wall's last row, are not.
-    void wallReach_data()
-    {
-        QTest::addColumn<int>("y");
-        QTest::addColumn<int>("standing"); // -1: none
-        QTest::addColumn<bool>("hit");
-        QTest::newRow("top row") << 205 << 205 << true;
-        QTest::newRow("row 25 below the top") << 205 << 230 << true;
-        QTest::newRow("row above") << 205 << 204 << false;
-        QTest::newRow("row 26 below the top") << 205 << 231 << false;
-        QTest::newRow("nothing above row 600") << 575 << -1 << false;
-    }
-    void wallReach()
-    {
-        QFETCH(int, y);
-        QFETCH(int, standing);
-        QFETCH(bool, hit);
-        for (const bool playerSide : {true, false}) {
-            Rig rig;
-            Wall& wall = playerSide ? rig.S.PlayerWall : rig.S.EnemyWall;
-            for (int row = y - 10; row <= y + 35 && row < WallRows; ++row)
-                wall[row] = row == standing;
-            PlaceBall(rig, playerSide ? 730 : 45, playerSide ? 5 : -5, y, 5);
-            rig.G.Tick();
-            const int turnedBack = playerSide ? -5 : 5;
-            QCOMPARE(int(rig.S.BallDX), hit ? turnedBack : -turnedBack);
-            if (standing >= 0)
-                QCOMPARE(wall[standing], !hit);
-            QVERIFY(wall[y - 11]);
+        QCOMPARE(rig.Calls.value(0), QString("DrawFrame ball %1,%2 enemy 100 player 300 walls 600/600").arg(e.X).arg(e.Y));
+        const QString result = e.Result;
+        const int points = result.startsWith("Win") ? 5 : 4;
+        QCOMPARE(int(s.Points), points);
+        QCOMPARE(endX, e.EndX);
+        if (result.isEmpty()) {
+            QVERIFY(rig.Prompts.isEmpty() && s.BallX == e.X);
+            return;
         }
-    }
-
-    // At the bottom turn the ball covers rows 575..600; there is no row 600 in either wall.
-    void bottomRowsStopAtTheWallsEnd()
-    {
-        for (const bool playerSide : {true, false}) {
-            Rig rig;
-            PlaceBall(rig, playerSide ? 730 : 45, playerSide ? 5 : -5, 575, 5);
-            const Int16 points = rig.S.Points;
-            rig.G.Tick();
-            const Wall& hitWall = playerSide ? rig.S.PlayerWall : rig.S.EnemyWall;
-            const Wall& otherWall = playerSide ? rig.S.EnemyWall : rig.S.PlayerWall;
-            QCOMPARE(Broken(hitWall), QString("575..599"));
-            QCOMPARE(Broken(otherWall), QString());
-            QCOMPARE(rig.S.Points, points);
-            QCOMPARE(rig.S.BallDY, -5);
-        }
-    }
-
-    void ballFliesOnPastTheEdgeWithoutWrapTrouble()
-    {
-        Rig rig;
-        PlaceBall(rig, -32766, 5, 205, 5);
-        rig.G.Tick();
-        // 32765 + 5 wraps to -32766, beyond the computer's edge, where its rows miss the paddle.
-        QCOMPARE(rig.Host.Boxes.value(0).Prompt, QString("Result: Win - Ball went past paddle"));
-        QVERIFY(rig.Host.Calls.value(0).startsWith("DrawFrame ball -32766,205"));
+        QCOMPARE(rig.Prompts.value(0), "Result: " + result);
+        QCOMPARE(rig.Prompts.value(1).section("\r\n", 0, 0), QString("You have played 10 games and have %1 points.").arg(points));
+        QVERIFY(rig.Prompts.size() == 2 && s.Games == 10 && s.BallX == 390);
     }
 };
 
