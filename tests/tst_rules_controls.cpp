@@ -38,6 +38,10 @@ private slots:
         QTest::newRow("tab and line feed") << "\t1\n5\n" << 15;
         QTest::newRow("blanks everywhere") << " 1 2 . 9 " << 12;
         QTest::newRow("long digits") << QString(400, '9') << 200;
+        // Beyond a double's range the size of the number decides, not its exponent's sign.
+        QTest::newRow("tiny, upper-case E") << "1E-400" << 1;
+        QTest::newRow("tiny, long fraction") << "0." + QString(400, '0') + "1e5" << 1;
+        QTest::newRow("huge, negative exponent") << "1" + QString(400, '0') + "e-5" << 200;
     }
     void speedAnswer()
     {
