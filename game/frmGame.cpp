@@ -133,7 +133,11 @@ void frmGame::DrawBullet(SpriteHandle bullet, Int16 x, Int16 y)
     ::DrawBullet(Picture, Sprite(bullet), x, y);
 }
 
-void frmGame::ShowFrame() { update(Picture.TakeChanged()); }
+void frmGame::ShowFrame()
+{
+    for (const QRect& changed : Picture.TakeChanged())
+        update(changed);
+}
 
 void frmGame::ShowMenu() { Screens::Show(ScreenName::Menu); }
 

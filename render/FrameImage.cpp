@@ -20,23 +20,24 @@ void FrameImage::Reset(QSize size, quint32 background)
     BackgroundColour = background & ColourBits;
     Picture.fill(BackgroundColour | Opaque);
     Stride = Picture.bytesPerLine() / qsizetype(sizeof(quint32));
-    DrawnCount = 0;
-    Changed = Picture.rect();
+    Drawn.Count = 0;
+    Changed.Count = 0;
+    Changed.Add(Picture.rect());
 }
 
 void FrameImage::Cls()
 {
-    if (DrawnCount == 0)
+    if (Drawn.Count == 0)
         return;
     const quint32 fill = BackgroundColour | Opaque;
     quint32* const pixels = Pixels();
-    for (int i = 0; i < DrawnCount; ++i) {
-        const QRect& area = Drawn[i];
+    for (int i = 0; i < Drawn.Count; ++i) {
+        const QRect& area = Drawn.Rects[i];
         for (int y = area.top(); y <= area.bottom(); ++y)
             std::fill_n(pixels + y * Stride + area.left(), area.width(), fill);
-        Changed |= area;
+        Changed.Add(area);
     }
-    DrawnCount = 0;
+    Drawn.Count = 0;
 }
 
 void FrameImage::AndPixel(int x, int y, quint32 colour)
@@ -111,7 +112,12 @@ void FrameImage::AndCopy(int x, int y, int w, int h, const SpriteSurface& source
     Touch(area);
 }
 
-QRect FrameImage::TakeChanged() { return std::exchange(Changed, QRect()); }
+std::span<const QRect> FrameImage::TakeChanged()
+{
+    const std::span<const QRect> changed(Changed.Rects.data(), std::size_t(Changed.Count));
+    Changed.Count = 0;
+    return changed;
+}
 
 // The part of a rectangle that lies on the image. Positions come from 16-bit game values but
 // sizes and sums are taken in 64 bits, so no position can overflow the arithmetic.
@@ -132,16 +138,21 @@ quint32* FrameImage::Pixels() { return reinterpret_cast<quint32*>(Picture.bits()
 
 void FrameImage::Touch(const QRect& area)
 {
-    Changed |= area;
-    if (DrawnCount > 0) {
-        QRect& last = Drawn[DrawnCount - 1];
+    Changed.Add(area);
+    Drawn.Add(area);
+}
+
+template <std::size_t N> void FrameImage::Places<N>::Add(const QRect& area)
+{
+    if (Count > 0) {
+        QRect& last = Rects[std::size_t(Count - 1)];
         const QRect merged = last | area;
         // Growing the last place costs nothing when the two together fill the merged one
         // (a line drawn pixel by pixel), and is the fallback once every slot is taken.
-        if (Area(merged) <= Area(last) + Area(area) || DrawnCount == DrawnSlots) {
+        if (Area(merged) <= Area(last) + Area(area) || Count == int(N)) {
             last = merged;
             return;
         }
     }
-    Drawn[DrawnCount++] = area;
+    Rects[std::size_t(Count++)] = area;
 }

@@ -35,9 +35,11 @@ public:
     // the image.
     void AndCopy(int x, int y, int w, int h, const SpriteSurface& source);
 
-    // The part of the image that changed since the last call: what must be repainted for the
-    // screen to equal the whole image again. Empty when nothing changed.
-    QRect TakeChanged();
+    // The places of the image that changed since the last call: what must be repainted for the
+    // screen to equal the whole image again. Empty when nothing changed. Kept apart rather than
+    // joined, because a frame's pieces are thin lines and small sprites far from one another,
+    // and their bounding rectangle would be the whole arena. Valid until the next drawing call.
+    std::span<const QRect> TakeChanged();
 
     const QImage& Image() const { return Picture; }
     quint32 Background() const { return BackgroundColour; }
@@ -51,12 +53,18 @@ private:
     // clears, the last one grows to cover the rest.
     static constexpr int DrawnSlots = 32;
 
+    template <std::size_t N> struct Places {
+        std::array<QRect, N> Rects;
+        int Count = 0;
+        void Add(const QRect& area);
+    };
+
     QImage Picture;
     qsizetype Stride = 0; // pixels from one row to the next
     quint32 BackgroundColour = 0;
     // Places drawn on since the last clear; together they cover every pixel that may differ
     // from the background.
-    std::array<QRect, DrawnSlots> Drawn;
-    int DrawnCount = 0;
-    QRect Changed; // drawn or cleared since the last TakeChanged
+    Places<DrawnSlots> Drawn;
+    // Places drawn or cleared since the last TakeChanged: each frame clears the last one's.
+    Places<2 * DrawnSlots> Changed;
 };
