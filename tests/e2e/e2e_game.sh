@@ -59,18 +59,7 @@ tally=$(wait_window "I'm gonna crush you..." 10) || fail "no tally after the res
 key_in "$tally" Return
 wait_gone "I'm gonna crush you..." || fail "the tally box did not close"
 
-key_in "$game" q
-bye=$(wait_window "Good Game...loser..." 10) || fail "q showed no box"
-key_in "$bye" Return
-menu=$(wait_window "=>Vantrel<=" 10) || fail "the menu did not come back after q"
-wait_gone "=> VANTREL <=" || fail "the game screen stayed visible after q"
+menu=$(press_q_back_to_menu "$game")
 echo "back on the menu"
-
-# Quit sits at (800, 2900) twips: its middle is near (113, 217) pixels.
-click_in "$menu" 113 217
-for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Quit"
-status=0; wait "$APP_PID" || status=$?
-APP_PID=
-[ "$status" = 0 ] || fail "the program ended with status $status"
+press_quit "$menu"
 echo "PASS: menu, Play, arena, rally end, q, Quit (status 0)"

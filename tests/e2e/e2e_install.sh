@@ -102,18 +102,7 @@ for name, left, top in (("computer's", 0, enemy_top), ("player's", 780, player_t
 print("both paddles show the shine of the installed paddle sprite")
 EOF
 
-key_in "$game" q
-bye=$(wait_window "Good Game...loser..." 10) || fail "q showed no box"
-key_in "$bye" Return
-menu=$(wait_window "=>Vantrel<=" 10) || fail "the menu did not come back after q"
-wait_gone "=> VANTREL <=" || fail "the game screen stayed visible after q"
+menu=$(press_q_back_to_menu "$game")
 echo "back on the menu"
-
-# Quit sits at (800, 2900) twips: its middle is near (113, 217) pixels.
-click_in "$menu" 113 217
-for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Quit"
-status=0; wait "$APP_PID" || status=$?
-APP_PID=
-[ "$status" = 0 ] || fail "the program ended with status $status"
+press_quit "$menu"
 echo "PASS: package, desktop entry, metainfo; installed vantrel: menu, Play, arena with its sprites, q, Quit (status 0)"

@@ -51,3 +51,27 @@ key_in() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2"
 click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# "q" on the game screen, Return on its box: the menu must come back and the game go.
+# Prints the menu's id.
+press_q_back_to_menu() {
+  local game=$1 bye menu
+  key_in "$game" q
+  bye=$(wait_window "Good Game...loser..." 10) || fail "q showed no box"
+  key_in "$bye" Return
+  menu=$(wait_window "=>Vantrel<=" 10) || fail "the menu did not come back after q"
+  wait_gone "=> VANTREL <=" || fail "the game screen stayed visible after q"
+  echo "$menu"
+}
+
+# Quit on the menu (at (800, 2900) twips: its middle is near (113, 217) pixels): the program
+# APP_PID must end at once with status 0.
+press_quit() {
+  click_in "$1" 113 217
+  for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Quit"
+  local status=0
+  wait "$APP_PID" || status=$?
+  APP_PID=
+  [ "$status" = 0 ] || fail "the program ended with status $status"
+}
