@@ -23,8 +23,6 @@ public:
     void Click();
     void KeyPress(int keyAscii);
 
-    bool Serving() const { return InNewRally; }
-
     GameState State;
 
 private:
