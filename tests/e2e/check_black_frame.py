@@ -7,7 +7,7 @@ Exits non-zero, naming what is wrong.
 """
 import sys
 
-from check_frame import read_ppm
+from check_frame import read_ppm, report
 
 PADDLE_W, PADDLE_H, BALL = 25, 75, 25
 # The ball moves in steps of 5 from a serve at (390, 290), so its corner stays on that grid.
@@ -46,11 +46,7 @@ def main():
              if black(x, y) and solid(x, y, BALL, BALL)]
     if not any(x > PADDLE_W and x + BALL < 780 for x, _ in balls):
         problems.append("no solid ball in the arena")
-    for p in problems:
-        print("FAIL:", p)
-    if not problems:
-        print("frame ok: black borders and walls, solid paddles and ball")
-    return 1 if problems else 0
+    return report(problems, "frame ok: black borders and walls, solid paddles and ball")
 
 
 if __name__ == "__main__":

@@ -25,6 +25,15 @@ def read_ppm(path):
     return int(fields[1]), int(fields[2]), data[pos + 1:]
 
 
+def report(problems, ok):
+    """Prints each problem, or `ok` when there is none; returns the exit status."""
+    for p in problems:
+        print("FAIL:", p)
+    if not problems:
+        print(ok)
+    return 1 if problems else 0
+
+
 def main():
     path, player_y = sys.argv[1], int(sys.argv[2])
     width, height, pixels = read_ppm(path)
@@ -60,11 +69,7 @@ def main():
     ball = [(x, y) for x in range(60, 740, 2) for y in range(0, 600, 2) if black(x, y)]
     if len(ball) < 60:
         problems.append("no ball between the walls")
-    for p in problems:
-        print("FAIL:", p)
-    if not problems:
-        print("frame ok: borders, walls, both paddles and the ball are where they belong")
-    return 1 if problems else 0
+    return report(problems, "frame ok: borders, walls, both paddles and the ball are where they belong")
 
 
 if __name__ == "__main__":

@@ -13,15 +13,7 @@ unset QT_QPA_PLATFORM
 start_x
 trap 'set +e; [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null; stop_x' EXIT
 
-"$program" &
-APP_PID=$!
-menu=$(wait_window "=>Vantrel<=")
-echo "menu is up"
-
-# Play sits at (800, 500) twips, 1810 x 710: its middle is near (113, 57) pixels.
-click_in "$menu" 113 57
-game=$(wait_window "=> VANTREL <=")
-wait_gone "=>Vantrel<=" || fail "the menu stayed visible after Play"
+start_and_play "$program"
 read -r gw gh < <(xdotool getwindowgeometry "$game" | awk '/Geometry/ {split($2, s, "x"); print s[1], s[2]}')
 [ "$gw" = 1024 ] && [ "$gh" = 768 ] || fail "game screen is ${gw}x${gh}, not the whole 1024x768 screen"
 

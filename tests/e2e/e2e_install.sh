@@ -61,15 +61,7 @@ echo "package, desktop entry and metainfo are valid"
 start_x
 # No errexit in here: a program already gone must not turn a pass into a failure.
 trap 'set +e; kill "${APP_PID:-}" 2>/dev/null; stop_x; rm -rf "$scratch"' EXIT
-"$usr/bin/vantrel" &
-APP_PID=$!
-menu=$(wait_window "=>Vantrel<=")
-echo "menu is up"
-
-# Play sits at (800, 500) twips, 1810 x 710: its middle is near (113, 57) pixels.
-click_in "$menu" 113 57
-game=$(wait_window "=> VANTREL <=")
-wait_gone "=>Vantrel<=" || fail "the menu stayed visible after Play"
+start_and_play "$usr/bin/vantrel"
 # The pointer at row 338 puts the player's paddle top at 300.
 xdotool mousemove --window "$game" 400 338
 sleep 0.5

@@ -52,6 +52,19 @@ click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Starts the program, waits for the menu and presses Play (at (800, 500) twips, 1810 x 710:
+# its middle is near (113, 57) pixels). Sets APP_PID, and `game` to the game screen's id.
+start_and_play() {
+  "$1" &
+  APP_PID=$!
+  local menu
+  menu=$(wait_window "=>Vantrel<=") || fail "no menu after start"
+  echo "menu is up"
+  click_in "$menu" 113 57
+  game=$(wait_window "=> VANTREL <=") || fail "no game screen after Play"
+  wait_gone "=>Vantrel<=" || fail "the menu stayed visible after Play"
+}
+
 # "q" on the game screen, Return on its box: the menu must come back and the game go.
 # Prints the menu's id.
 press_q_back_to_menu() {
