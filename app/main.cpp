@@ -22,5 +22,7 @@ int main(int argc, char* argv[])
     Screens::Register(ScreenName::About, [] { return new frmAbout; });
 
     Screens::Show(ScreenName::Menu);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    Screens::DestroyAll();
+    return status;
 }

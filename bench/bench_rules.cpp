@@ -2,7 +2,7 @@
 // rallies in which the player moves and fires, the computer fires, walls break and rallies
 // end (their boxes answered at once).
 #include "AllocationCounter.h"
-#include "Game.h"
+#include "NullHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,32 +10,20 @@
 
 namespace {
 
-class QuietHost final : public GameHost {
+class QuietHost final : public NullHost {
 public:
     std::mt19937 Dice{7};
     long Rallies = 0;
     void MsgBox(std::string_view, MsgStyle, std::string_view title) override { Rallies += title == "I missed it..."; }
-    std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view, int, int) override
-    {
-        return std::nullopt;
-    }
-    void SetTimerEnabled(bool) override {}
-    void SetTimerInterval(int) override {}
-    void Randomize() override {}
     double Rnd() override { return (Dice() >> 8) * 0x1p-24; }
-    SpriteHandle LoadSpriteDC(std::string_view) override { return 1; }
     void DrawFrame(const GameState& s) override { benchmark::DoNotOptimize(&s); }
     void DrawBullet(SpriteHandle, Int16 x, Int16 y) override { benchmark::DoNotOptimize(x + y); }
-    void ShowFrame() override {}
-    void ShowMenu() override {}
-    void HideGame() override {}
-    void UnloadGame() override {}
 };
 
 void RulesTick(benchmark::State& state)
 {
     QuietHost host;
-    Game game(host);
+    Rules game(host);
     game.Activate();
     // The player's script: follow the ball with the paddle and fire every eighth tick.
     long tick = 0;

@@ -43,11 +43,11 @@ Figures Measure(frmGame* game, int interval, int seconds)
     clock.start();
     std::vector<qint64> stamps;
     std::vector<bool> rallyEnded;
-    Int16 games = game->Rules().State.Games;
+    Int16 games = game->State().Games;
     const auto connection = QObject::connect(&timer, &TickTimer::Ticked, [&] {
         stamps.push_back(clock.nsecsElapsed());
-        rallyEnded.push_back(game->Rules().State.Games != games);
-        games = game->Rules().State.Games;
+        rallyEnded.push_back(game->State().Games != games);
+        games = game->State().Games;
     });
     QEventLoop loop;
     QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);

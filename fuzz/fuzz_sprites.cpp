@@ -1,25 +1,22 @@
-// Any bytes as the four sprite files: they load without a crash, and a game activated with
-// them plays a hundred ticks into a frame whose borders and blank parts stay as they should.
+// Catches sprite files that crash the loader or the frame, read outside a picture, or make the
+// frame draw where it must not: any bytes as the four files, then an activation and a hundred
+// drawn ticks through the game screen's own drawing.
 //
-// Input: the last byte says which files are left out (bits 0..3: paddle, ball, bullet, wall);
-// the rest is split into the four files' contents with libFuzzer's FuzzedDataProvider, a
-// backslash followed by any other byte ending each of the first three.
-#include "Arena.h"
-#include "Game.h"
-#include "clsFunctions.h"
+// Input: the first byte says which files are left out (bits 0..3: paddle, ball, bullet, wall);
+// the rest is split into the four files' contents with libFuzzer's FuzzedDataProvider.
+#include "ArenaCanvas.h"
+#include "NullHost.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <random>
-#include <vector>
 
 namespace {
 
@@ -27,14 +24,14 @@ constexpr int Ticks = 100;
 // Every so many ticks the pointer moves and the player fires, so bullets are drawn too.
 constexpr int TicksPerShot = 7;
 constexpr int PointerStep = 37;
-constexpr int ArenaRows = 600;
 // The game screen covers a 1024 x 768 screen, larger than the arena.
 constexpr QSize ScreenSize(1024, 768);
 constexpr quint32 ButtonFace = 0xEFEFEF;
 constexpr quint32 ColourBits = 0xFFFFFF; // QImage::pixel gives the alpha byte too
-// A pixel that lies on the bottom border alone, away from both paddles and the ball's path,
-// and one beyond the arena that nothing ever draws on.
-constexpr QPoint OnBorderOnly(400, 600);
+// Two pixels that only the borders cover, whatever the ball, paddles and bullets do, and one
+// beyond the arena that nothing ever draws on.
+constexpr QPoint BottomBorderOnly(400, 600);
+constexpr QPoint CornerOnly(800, 600);
 constexpr QPoint Blank(1000, 700);
 
 constexpr std::array<std::string_view, 4> Files = {"/PADDLE.bmp", "/BALL.bmp", "/BULLET.bmp", "/WALL.bmp"};
@@ -49,60 +46,28 @@ std::unique_ptr<QTemporaryDir> Folder;
 
 QString PathOf(std::string_view file) { return Folder->path() + QString::fromUtf8(file.data(), qsizetype(file.size())); }
 
-// The game screen's part, with its sprites loaded from the folder the input was written to.
-class FrameHost final : public GameHost {
+// The game screen's drawing, with its sprites loaded from the folder the input was written to.
+class CanvasHost final : public NullHost {
 public:
-    explicit FrameHost(unsigned seed) : Random(seed) { Frame.Reset(ScreenSize, ButtonFace); }
+    explicit CanvasHost(unsigned seed) : m_random(seed) { m_canvas.Resize(ScreenSize, ButtonFace); }
 
-    void MsgBox(std::string_view, MsgStyle, std::string_view) override {}
-    std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view, int, int) override
-    {
-        return std::nullopt;
-    }
-    void SetTimerEnabled(bool) override {}
-    void SetTimerInterval(int) override {}
-    void Randomize() override {} // the serves follow the input, not the clock
-    double Rnd() override { return std::uniform_real_distribution<double>(0, 1)(Random); }
-
-    SpriteHandle LoadSpriteDC(std::string_view fileName) override
-    {
-        if (std::find(Files.begin(), Files.end(), fileName) == Files.end())
-            Fail("the rules asked for a sprite file that the input was not written to");
-        Sprites.push_back(clsFunctions::LoadSpriteDC(PathOf(fileName)));
-        return static_cast<SpriteHandle>(Sprites.size());
-    }
-    void DrawFrame(const GameState& s) override
-    {
-        DrawArena(Frame, {Sprite(s.PaddleDC), Sprite(s.BallDC), Sprite(s.WallDC)},
-                  {s.BallX, s.BallY, s.EnemyY, s.PlayerY, s.PlayerWall, s.EnemyWall});
-        Wall = Sprite(s.WallDC).Pixel(0, 0);
-    }
-    void DrawBullet(SpriteHandle bullet, Int16 x, Int16 y) override { ::DrawBullet(Frame, Sprite(bullet), x, y); }
+    double Rnd() override { return std::uniform_real_distribution<double>(0, 1)(m_random); }
+    SpriteHandle LoadSpriteDC(std::string_view fileName) override { return m_canvas.LoadSprite(PathOf(fileName)); }
+    void DrawFrame(const GameState& s) override { m_canvas.DrawFrame(s); }
+    void DrawBullet(SpriteHandle bullet, Int16 x, Int16 y) override { m_canvas.DrawBullet(bullet, x, y); }
     void ShowFrame() override
     {
-        Frame.TakeChanged();
-        const QImage& image = Frame.Image();
-        if ((image.pixel(OnBorderOnly) & ColourBits) != (ButtonFace & Wall))
-            Fail("the bottom border is not the wall colour ANDed with the background");
+        m_canvas.Frame().TakeChanged();
+        const QImage& image = m_canvas.Frame().Image();
+        if (image.pixel(BottomBorderOnly) != image.pixel(CornerOnly))
+            Fail("two pixels of the borders differ");
         if ((image.pixel(Blank) & ColourBits) != ButtonFace)
             Fail("something was drawn beyond the arena");
     }
-    void ShowMenu() override {}
-    void HideGame() override {}
-    void UnloadGame() override {}
 
 private:
-    const SpriteSurface& Sprite(SpriteHandle handle) const
-    {
-        if (handle < 1 || handle > Sprites.size())
-            Fail("the rules drew with a handle that no load gave");
-        return Sprites[handle - 1];
-    }
-
-    std::minstd_rand Random;
-    std::vector<SpriteSurface> Sprites;
-    FrameImage Frame;
-    quint32 Wall = 0;
+    std::minstd_rand m_random;
+    ArenaCanvas m_canvas;
 };
 
 void Write(const QString& path, const std::string& bytes)
@@ -136,12 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Write(PathOf(Files[i]), bytes);
     }
 
-    FrameHost host(leftOut); // which files are missing also picks the serves
-    Game game(host);
+    CanvasHost host(leftOut); // which files are missing also picks the serves
+    Rules game(host);
     game.Activate();
     for (int tick = 1; tick <= Ticks; ++tick) {
         if (tick % TicksPerShot == 0) {
-            game.MouseMove(tick * PointerStep % ArenaRows);
+            game.MouseMove(tick * PointerStep % ArenaHeight);
             game.Click();
         }
         game.Tick();

@@ -5,64 +5,64 @@
 using namespace std::chrono;
 
 TickTimer::TickTimer(std::function<void()> tick, QObject* parent)
-    : QObject(parent), Tick(std::move(tick))
+    : QObject(parent), m_tick(std::move(tick))
 {
-    Timer.setSingleShot(true);
-    Timer.setTimerType(Qt::PreciseTimer);
-    connect(&Timer, &QTimer::timeout, this, &TickTimer::Fire);
-    Clock.start();
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &TickTimer::Fire);
+    m_clock.start();
 }
 
 nanoseconds TickTimer::Period() const
 {
-    return std::max<nanoseconds>(milliseconds(IntervalMs), ShortestPeriod);
+    return std::max<nanoseconds>(milliseconds(m_intervalMs), ShortestPeriod);
 }
 
 void TickTimer::SetEnabled(bool enabled)
 {
-    if (enabled == IsEnabled)
+    if (enabled == m_enabled)
         return;
-    IsEnabled = enabled;
+    m_enabled = enabled;
     if (enabled)
         Restart();
     else
-        Timer.stop();
+        m_timer.stop();
 }
 
 // A new interval counts from now, as it did when the game set the timer's interval.
 void TickTimer::SetInterval(int milliseconds)
 {
-    IntervalMs = milliseconds;
-    if (IsEnabled)
+    m_intervalMs = milliseconds;
+    if (m_enabled)
         Restart();
 }
 
 void TickTimer::Restart()
 {
-    Deadline = nanoseconds(Clock.nsecsElapsed()) + Period();
+    m_deadline = nanoseconds(m_clock.nsecsElapsed()) + Period();
     ScheduleNext();
 }
 
 void TickTimer::Fire()
 {
-    if (!IsEnabled)
+    if (!m_enabled)
         return;
     // The timer is single-shot and not restarted until the tick returns, so the event loops
     // of the tick's message boxes deliver no tick.
-    Tick();
+    m_tick();
     emit Ticked();
-    if (!IsEnabled)
+    if (!m_enabled)
         return;
-    Deadline += Period();
-    if (nanoseconds(Clock.nsecsElapsed()) - Deadline > Period())
-        Deadline = nanoseconds(Clock.nsecsElapsed()) + Period();
+    m_deadline += Period();
+    if (nanoseconds(m_clock.nsecsElapsed()) - m_deadline > Period())
+        m_deadline = nanoseconds(m_clock.nsecsElapsed()) + Period();
     ScheduleNext();
 }
 
 void TickTimer::ScheduleNext()
 {
-    const nanoseconds left = Deadline - nanoseconds(Clock.nsecsElapsed());
+    const nanoseconds left = m_deadline - nanoseconds(m_clock.nsecsElapsed());
     // The timer counts whole milliseconds: to the nearest one, each tick lies within half a
     // millisecond of its deadline, and the deadlines themselves never drift.
-    Timer.start(std::max<milliseconds>(round<milliseconds>(left), milliseconds(0)));
+    m_timer.start(std::max<milliseconds>(round<milliseconds>(left), milliseconds(0)));
 }

@@ -20,10 +20,10 @@ public:
     explicit TickTimer(std::function<void()> tick, QObject* parent = nullptr);
 
     void SetEnabled(bool enabled);
-    bool Enabled() const { return IsEnabled; }
+    bool Enabled() const { return m_enabled; }
     // The interval in milliseconds, as the player set it.
     void SetInterval(int milliseconds);
-    int Interval() const { return IntervalMs; }
+    int Interval() const { return m_intervalMs; }
     std::chrono::nanoseconds Period() const;
 
 signals:
@@ -35,10 +35,10 @@ private:
     void Restart();
     void ScheduleNext();
 
-    std::function<void()> Tick;
-    QTimer Timer;
-    QElapsedTimer Clock;
-    std::chrono::nanoseconds Deadline{0};
-    bool IsEnabled = false;
-    int IntervalMs = 1;
+    std::function<void()> m_tick;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    std::chrono::nanoseconds m_deadline{0};
+    bool m_enabled = false;
+    int m_intervalMs = 1;
 };

@@ -18,4 +18,4 @@ void TimeOfDayRandom::Randomize()
 
 // 24 random bits scaled by 2^-24: exact in a double and strictly below 1, which
 // uniform_real_distribution does not promise with every library.
-double TimeOfDayRandom::Next() { return std::ldexp(static_cast<double>(Engine() >> 8), -24); }
+double TimeOfDayRandom::Next() { return std::ldexp(static_cast<double>(m_engine() >> 8), -24); }

@@ -8,10 +8,10 @@ class TimeOfDayRandom {
 public:
     // Seeds from the milliseconds elapsed since local midnight.
     void Randomize();
-    void Seed(std::uint32_t seed) { Engine.seed(seed); }
+    void Seed(std::uint32_t seed) { m_engine.seed(seed); }
     // A number uniform in [0, 1), never 1.
     double Next();
 
 private:
-    std::mt19937 Engine;
+    std::mt19937 m_engine;
 };

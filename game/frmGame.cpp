@@ -1,7 +1,5 @@
 #include "frmGame.h"
 
-#include "Arena.h"
-#include "clsFunctions.h"
 #include "MsgBox.h"
 #include "ScreenModel.h"
 #include "Twips.h"
@@ -17,14 +15,6 @@
 #include <QPixmap>
 #include <QScreen>
 
-// The frame is drawn with the rules' geometry.
-static_assert(Arena::Width == ArenaWidth && Arena::Height == ArenaHeight);
-static_assert(Arena::WallRows == WallRows && Arena::PlayerWallX == PlayerWallX
-              && Arena::EnemyWallX == EnemyWallX);
-static_assert(Arena::PlayerPaddleX == PlayerPaddleX && Arena::EnemyPaddleX == EnemyPaddleX);
-static_assert(Arena::PaddleWidth == PaddleWidth && Arena::PaddleHeight == PaddleHeight
-              && Arena::BallSize == BallSize && Arena::BulletSize == BulletSize);
-
 namespace {
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
@@ -32,7 +22,7 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), qsiz
 } // namespace
 
 frmGame::frmGame(QWidget* parent)
-    : Screen(parent, Qt::Window | Qt::FramelessWindowHint), Timer([this] { TheGame.Tick(); })
+    : Screen(parent, Qt::Window | Qt::FramelessWindowHint), m_timer([this] { m_rules.Tick(); })
 {
     setWindowTitle(QStringLiteral("=> VANTREL <="));
     // The icon and the pointer are fully transparent: nothing but the arena shows.
@@ -51,37 +41,36 @@ void frmGame::CoverScreen()
 {
     const QRect screenArea = screen()->geometry();
     setGeometry(screenArea);
-    if (Picture.Image().size() != screenArea.size())
-        Picture.Reset(screenArea.size(), palette().color(QPalette::Button).rgb() & 0xFFFFFFu);
+    m_canvas.Resize(screenArea.size(), palette().color(QPalette::Button).rgb() & 0xFFFFFFu);
 }
 
 void frmGame::Activate()
 {
     CoverScreen();
-    Sprites.clear(); // the last activation's surfaces are not used again
-    TheGame.Activate();
+    m_canvas.ReleaseSprites();
+    m_rules.Activate();
 }
 
 void frmGame::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area, Picture.Image(), area);
+    painter.drawImage(area, m_canvas.Frame().Image(), area);
 }
 
-void frmGame::mouseMoveEvent(QMouseEvent* event) { TheGame.MouseMove(event->position().y()); }
+void frmGame::mouseMoveEvent(QMouseEvent* event) { m_rules.MouseMove(event->position().y()); }
 
 void frmGame::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        TheGame.Click();
+        m_rules.Click();
 }
 
 void frmGame::keyPressEvent(QKeyEvent* event)
 {
     const QString typed = event->text();
     if (typed.size() == 1)
-        TheGame.KeyPress(typed.at(0).unicode());
+        m_rules.KeyPress(typed.at(0).unicode());
 }
 
 void frmGame::MsgBox(std::string_view prompt, MsgStyle style, std::string_view title)
@@ -102,40 +91,26 @@ std::optional<std::string> frmGame::InputBox(std::string_view prompt, std::strin
     return box.textValue().toStdString();
 }
 
-void frmGame::SetTimerEnabled(bool enabled) { Timer.SetEnabled(enabled); }
+void frmGame::SetTimerEnabled(bool enabled) { m_timer.SetEnabled(enabled); }
 
-void frmGame::SetTimerInterval(int milliseconds) { Timer.SetInterval(milliseconds); }
+void frmGame::SetTimerInterval(int milliseconds) { m_timer.SetInterval(milliseconds); }
 
-void frmGame::Randomize() { Random.Randomize(); }
+void frmGame::Randomize() { m_random.Randomize(); }
 
-double frmGame::Rnd() { return Random.Next(); }
+double frmGame::Rnd() { return m_random.Next(); }
 
 SpriteHandle frmGame::LoadSpriteDC(std::string_view fileName)
 {
-    Sprites.push_back(clsFunctions::LoadSpriteDC(QCoreApplication::applicationDirPath() + Text(fileName)));
-    return static_cast<SpriteHandle>(Sprites.size());
+    return m_canvas.LoadSprite(QCoreApplication::applicationDirPath() + Text(fileName));
 }
 
-const SpriteSurface& frmGame::Sprite(SpriteHandle handle) const
-{
-    static const SpriteSurface none;
-    return handle >= 1 && handle <= Sprites.size() ? Sprites[handle - 1] : none;
-}
+void frmGame::DrawFrame(const GameState& state) { m_canvas.DrawFrame(state); }
 
-void frmGame::DrawFrame(const GameState& s)
-{
-    DrawArena(Picture, {Sprite(s.PaddleDC), Sprite(s.BallDC), Sprite(s.WallDC)},
-              {s.BallX, s.BallY, s.EnemyY, s.PlayerY, s.PlayerWall, s.EnemyWall});
-}
-
-void frmGame::DrawBullet(SpriteHandle bullet, Int16 x, Int16 y)
-{
-    ::DrawBullet(Picture, Sprite(bullet), x, y);
-}
+void frmGame::DrawBullet(SpriteHandle bullet, Int16 x, Int16 y) { m_canvas.DrawBullet(bullet, x, y); }
 
 void frmGame::ShowFrame()
 {
-    for (const QRect& changed : Picture.TakeChanged())
+    for (const QRect& changed : m_canvas.Frame().TakeChanged())
         update(changed);
 }
 

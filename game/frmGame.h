@@ -1,14 +1,11 @@
 #pragma once
 
-#include "FrameImage.h"
-#include "Game.h"
+#include "ArenaCanvas.h"
 #include "GameHost.h"
+#include "Rules.h"
 #include "Screen.h"
-#include "SpriteSurface.h"
 #include "TickTimer.h"
 #include "TimeOfDayRandom.h"
-
-#include <vector>
 
 // The arena: a frameless screen covering the screen it opens on, with an invisible pointer.
 // It hosts the rules, forwards the player's mouse and keys to them, and gives them the
@@ -20,9 +17,9 @@ public:
 
     void Activate() override;
 
-    Game& Rules() { return TheGame; }
-    TickTimer& tmrRefresh() { return Timer; }
-    const FrameImage& Frame() const { return Picture; }
+    GameState& State() { return m_rules.State; }
+    TickTimer& tmrRefresh() { return m_timer; }
+    const FrameImage& Frame() const { return m_canvas.Frame(); }
 
 protected:
     bool QueryUnload() override { return true; } // the game keeps its state until the next Play
@@ -47,14 +44,10 @@ private:
     void HideGame() override;
     void UnloadGame() override;
 
-    const SpriteSurface& Sprite(SpriteHandle handle) const;
     void CoverScreen();
 
-    Game TheGame{*this};
-    TickTimer Timer;
-    TimeOfDayRandom Random;
-    FrameImage Picture;
-    // The surfaces of the current activation; a handle is an index into it plus one. The
-    // next activation releases them.
-    std::vector<SpriteSurface> Sprites;
+    Rules m_rules{*this};
+    TickTimer m_timer;
+    TimeOfDayRandom m_random;
+    ArenaCanvas m_canvas;
 };

@@ -16,35 +16,35 @@ qint64 Area(const QRect& r) { return qint64(r.width()) * r.height(); }
 
 void FrameImage::Reset(QSize size, quint32 background)
 {
-    Picture = QImage(size, QImage::Format_RGB32);
-    BackgroundColour = background & ColourBits;
-    Picture.fill(BackgroundColour | Opaque);
-    Stride = Picture.bytesPerLine() / qsizetype(sizeof(quint32));
-    Drawn.Count = 0;
-    Changed.Count = 0;
-    Changed.Add(Picture.rect());
+    m_image = QImage(size, QImage::Format_RGB32);
+    m_background = background & ColourBits;
+    m_image.fill(m_background | Opaque);
+    m_stride = m_image.bytesPerLine() / qsizetype(sizeof(quint32));
+    m_drawn.Count = 0;
+    m_changed.Count = 0;
+    m_changed.Add(m_image.rect());
 }
 
 void FrameImage::Cls()
 {
-    if (Drawn.Count == 0)
+    if (m_drawn.Count == 0)
         return;
-    const quint32 fill = BackgroundColour | Opaque;
+    const quint32 fill = m_background | Opaque;
     quint32* const pixels = Pixels();
-    for (int i = 0; i < Drawn.Count; ++i) {
-        const QRect& area = Drawn.Rects[i];
+    for (int i = 0; i < m_drawn.Count; ++i) {
+        const QRect& area = m_drawn.Rects[i];
         for (int y = area.top(); y <= area.bottom(); ++y)
-            std::fill_n(pixels + y * Stride + area.left(), area.width(), fill);
-        Changed.Add(area);
+            std::fill_n(pixels + y * m_stride + area.left(), area.width(), fill);
+        m_changed.Add(area);
     }
-    Drawn.Count = 0;
+    m_drawn.Count = 0;
 }
 
 void FrameImage::AndPixel(int x, int y, quint32 colour)
 {
-    if (x < 0 || y < 0 || x >= Picture.width() || y >= Picture.height())
+    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
         return;
-    Pixels()[y * Stride + x] &= colour | Opaque;
+    Pixels()[y * m_stride + x] &= colour | Opaque;
     Touch(QRect(x, y, 1, 1));
 }
 
@@ -56,7 +56,7 @@ void FrameImage::AndFill(int x, int y, int w, int h, quint32 colour)
     const quint32 mask = colour | Opaque;
     quint32* const pixels = Pixels();
     for (int row = area.top(); row <= area.bottom(); ++row) {
-        quint32* pixel = pixels + row * Stride + area.left();
+        quint32* pixel = pixels + row * m_stride + area.left();
         for (int i = 0; i < area.width(); ++i)
             pixel[i] &= mask;
     }
@@ -69,10 +69,10 @@ void FrameImage::AndColumn(int x, int top, std::span<const bool> rows, quint32 c
     if (area.isEmpty())
         return;
     const quint32 mask = colour | Opaque;
-    quint32* pixel = Pixels() + area.top() * Stride + x;
+    quint32* pixel = Pixels() + area.top() * m_stride + x;
     const bool* stands = rows.data() + (area.top() - qint64(top));
     int first = -1, last = -1;
-    for (int y = area.top(); y <= area.bottom(); ++y, ++stands, pixel += Stride) {
+    for (int y = area.top(); y <= area.bottom(); ++y, ++stands, pixel += m_stride) {
         if (*stands) {
             *pixel &= mask;
             if (first < 0)
@@ -89,7 +89,7 @@ void FrameImage::AndCopy(int x, int y, int w, int h, const SpriteSurface& source
     const QRect area = Clip(x, y, w, h);
     if (area.isEmpty())
         return;
-    const QImage& sprite = source.Picture; // null reads as black throughout
+    const QImage& sprite = source.m_image; // null reads as black throughout
     const qint64 spriteLeft = area.left() - qint64(x);
     const qint64 spriteTop = area.top() - qint64(y);
     // The part of the area that the picture covers; beyond it, right and below, reads black.
@@ -99,7 +99,7 @@ void FrameImage::AndCopy(int x, int y, int w, int h, const SpriteSurface& source
     const auto* spritePixels = reinterpret_cast<const quint32*>(sprite.constBits());
     quint32* const pixels = Pixels();
     for (int row = 0; row < area.height(); ++row) {
-        quint32* pixel = pixels + (area.top() + row) * Stride + area.left();
+        quint32* pixel = pixels + (area.top() + row) * m_stride + area.left();
         int i = 0;
         if (row < coveredRows && coveredColumns > 0) {
             const quint32* ink = spritePixels + (spriteTop + row) * spriteStride + spriteLeft;
@@ -114,8 +114,8 @@ void FrameImage::AndCopy(int x, int y, int w, int h, const SpriteSurface& source
 
 std::span<const QRect> FrameImage::TakeChanged()
 {
-    const std::span<const QRect> changed(Changed.Rects.data(), std::size_t(Changed.Count));
-    Changed.Count = 0;
+    const std::span<const QRect> changed(m_changed.Rects.data(), std::size_t(m_changed.Count));
+    m_changed.Count = 0;
     return changed;
 }
 
@@ -125,8 +125,8 @@ QRect FrameImage::Clip(int x, int y, qint64 w, qint64 h) const
 {
     const qint64 left = std::max<qint64>(x, 0);
     const qint64 top = std::max<qint64>(y, 0);
-    const qint64 right = std::min<qint64>(x + w, Picture.width());
-    const qint64 bottom = std::min<qint64>(y + h, Picture.height());
+    const qint64 right = std::min<qint64>(x + w, m_image.width());
+    const qint64 bottom = std::min<qint64>(y + h, m_image.height());
     if (left >= right || top >= bottom)
         return {};
     return QRect(int(left), int(top), int(right - left), int(bottom - top));
@@ -134,12 +134,12 @@ QRect FrameImage::Clip(int x, int y, qint64 w, qint64 h) const
 
 // Taken afresh for every drawing call: bits() makes the picture our own again if a caller kept
 // a copy of Image(), so that copy never changes under its holder.
-quint32* FrameImage::Pixels() { return reinterpret_cast<quint32*>(Picture.bits()); }
+quint32* FrameImage::Pixels() { return reinterpret_cast<quint32*>(m_image.bits()); }
 
 void FrameImage::Touch(const QRect& area)
 {
-    Changed.Add(area);
-    Drawn.Add(area);
+    m_changed.Add(area);
+    m_drawn.Add(area);
 }
 
 template <std::size_t N> void FrameImage::Places<N>::Add(const QRect& area)

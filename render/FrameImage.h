@@ -41,8 +41,8 @@ public:
     // and their bounding rectangle would be the whole arena. Valid until the next drawing call.
     std::span<const QRect> TakeChanged();
 
-    const QImage& Image() const { return Picture; }
-    quint32 Background() const { return BackgroundColour; }
+    const QImage& Image() const { return m_image; }
+    quint32 Background() const { return m_background; }
 
 private:
     QRect Clip(int x, int y, qint64 w, qint64 h) const;
@@ -59,12 +59,12 @@ private:
         void Add(const QRect& area);
     };
 
-    QImage Picture;
-    qsizetype Stride = 0; // pixels from one row to the next
-    quint32 BackgroundColour = 0;
+    QImage m_image;
+    qsizetype m_stride = 0; // pixels from one row to the next
+    quint32 m_background = 0;
     // Places drawn on since the last clear; together they cover every pixel that may differ
     // from the background.
-    Places<DrawnSlots> Drawn;
+    Places<DrawnSlots> m_drawn;
     // Places drawn or cleared since the last TakeChanged: each frame clears the last one's.
-    Places<2 * DrawnSlots> Changed;
+    Places<2 * DrawnSlots> m_changed;
 };

@@ -15,9 +15,9 @@ public:
 
     // The colour value at (x, y) as 0x00RRGGBB; black outside the picture.
     quint32 Pixel(int x, int y) const;
-    bool HasPicture() const { return !Picture.isNull(); }
+    bool HasPicture() const { return !m_image.isNull(); }
 
 private:
     friend class FrameImage; // copies read the pixels row by row
-    QImage Picture; // Format_RGB32, or null
+    QImage m_image; // Format_RGB32, or null
 };

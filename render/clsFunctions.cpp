@@ -14,26 +14,26 @@ constexpr int LargestPictureMegabytes = 64;
 // could not fill, so that such a file counts as unreadable instead of showing noise.
 class ShortReadWatch final : public QIODevice {
 public:
-    explicit ShortReadWatch(QIODevice& file) : File(file) { open(ReadOnly | Unbuffered); }
+    explicit ShortReadWatch(QIODevice& file) : m_file(file) { open(ReadOnly | Unbuffered); }
 
-    bool RanShort() const { return Short; }
+    bool RanShort() const { return m_short; }
 
     bool isSequential() const override { return false; }
-    qint64 size() const override { return File.size(); }
-    bool seek(qint64 pos) override { return QIODevice::seek(pos) && File.seek(pos); }
+    qint64 size() const override { return m_file.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos) && m_file.seek(pos); }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override
     {
-        const qint64 got = File.read(data, maxSize);
-        Short = Short || got < maxSize;
+        const qint64 got = m_file.read(data, maxSize);
+        m_short = m_short || got < maxSize;
         return got;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    QIODevice& File;
-    bool Short = false;
+    QIODevice& m_file;
+    bool m_short = false;
 };
 
 } // namespace

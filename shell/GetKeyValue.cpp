@@ -11,14 +11,14 @@ constexpr std::uint32_t BufferSize = 1024;
 // Closes the key however the lookup ends, including when it throws.
 class KeyCloser {
 public:
-    KeyCloser(Registry& registry, const Registry::Handle& key) : Reg(registry), Key(key) {}
-    ~KeyCloser() { Reg.CloseKey(Key); }
+    KeyCloser(Registry& registry, const Registry::Handle& key) : m_registry(registry), m_key(key) {}
+    ~KeyCloser() { m_registry.CloseKey(m_key); }
     KeyCloser(const KeyCloser&) = delete;
     KeyCloser& operator=(const KeyCloser&) = delete;
 
 private:
-    Registry& Reg;
-    const Registry::Handle& Key;
+    Registry& m_registry;
+    const Registry::Handle& m_key;
 };
 
 // Cuts the buffer to the reported length: a string stored with its terminating zero loses

@@ -1,7 +1,5 @@
 #include "LinuxRegistry.h"
 
-#include "SysInfo.h"
-
 #include <QStandardPaths>
 #include <QString>
 

@@ -23,6 +23,13 @@ public:
     virtual std::int32_t CloseKey(Handle key) = 0;
 };
 
+// Where the system-information program is looked for: first a value naming the program, then
+// one naming the folder that holds it.
+inline const std::string MsInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline const std::string MsInfoValue = "PATH";
+inline const std::string LocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+inline const std::string LocationValue = "MSINFO";
+
 // The predefined root key's handle is a negative 32-bit number.
 inline constexpr std::int32_t HKEY_LOCAL_MACHINE = static_cast<std::int32_t>(0x80000002u);
 

@@ -1,8 +1,11 @@
 #include "Screen.h"
 
-#include "ScreenModel.h"
-
 #include <QCloseEvent>
+
+Screen::Screen(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+}
 
 void Screen::closeEvent(QCloseEvent* event)
 {
@@ -11,5 +14,5 @@ void Screen::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    Screens::Unloaded(this);
+    emit Unloaded();
 }

@@ -10,11 +10,17 @@ class QCloseEvent;
 class Screen : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    // A screen that agrees to a close request is destroyed once the event that asked has been
+    // handled; the next show builds it anew.
+    explicit Screen(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
 
     // The screen became the program's active screen: shown, or given the focus from another
     // of the program's screens.
     virtual void Activate() {}
+
+signals:
+    // The screen agreed to a close request and is going: hidden now, deleted soon after.
+    void Unloaded();
 
 protected:
     // Asked before the screen is destroyed, whatever asked for it: the window's close

@@ -6,6 +6,8 @@
 
 namespace {
 
+// A screen that agrees to be unloaded is forgotten at once, though Qt deletes it a moment
+// later; the guarded pointer covers a screen deleted any other way.
 struct Entry {
     Screens::Factory Build;
     QPointer<Screen> Instance;
@@ -18,7 +20,7 @@ std::map<QString, Entry>& Table()
 }
 
 // The screen activated last; cleared when it is hidden, so that showing it again activates
-// it again.
+// it again, and by Qt when it is destroyed.
 QPointer<Screen>& ActiveScreen()
 {
     static QPointer<Screen> active;
@@ -31,6 +33,14 @@ void MakeActive(Screen* screen)
         return;
     ActiveScreen() = screen;
     screen->Activate();
+}
+
+void Forget(const QString& name)
+{
+    QPointer<Screen>& instance = Table()[name].Instance;
+    if (ActiveScreen() == instance)
+        ActiveScreen() = nullptr;
+    instance = nullptr;
 }
 
 } // namespace
@@ -46,8 +56,10 @@ Screen* Show(const QString& name)
     if (found == Table().end())
         return nullptr;
     Entry& entry = found->second;
-    if (!entry.Instance)
+    if (!entry.Instance) {
         entry.Instance = entry.Build();
+        QObject::connect(entry.Instance, &Screen::Unloaded, [name] { Forget(name); });
+    }
     Screen* screen = entry.Instance;
     screen->show();
     screen->raise();
@@ -90,27 +102,11 @@ Screen* Find(const QString& name)
 
 Screen* Active() { return ActiveScreen().data(); }
 
-void Reset()
+void DestroyAll()
 {
     for (auto& [name, entry] : Table())
         delete entry.Instance.data();
     Table().clear();
-    ActiveScreen() = nullptr;
-}
-
-void Unloaded(Screen* screen)
-{
-    for (auto& [name, entry] : Table()) {
-        if (entry.Instance == screen) {
-            entry.Instance = nullptr;
-            break;
-        }
-    }
-    if (ActiveScreen() == screen)
-        ActiveScreen() = nullptr;
-    screen->hide();
-    // The request may come from the screen's own button handler, so it goes after it.
-    screen->deleteLater();
 }
 
 } // namespace Screens

@@ -22,8 +22,8 @@ Screen* Show(const QString& name);
 void Hide(const QString& name);
 // Gives the screen the keyboard focus; activates it when focus comes from another screen.
 void SetFocus(const QString& name);
-// Asks the screen to be destroyed. The screen may refuse; if it agrees it is hidden,
-// forgotten and deleted, and the next Show builds it anew.
+// Asks the screen to be destroyed. The screen may refuse; if it agrees it is hidden and
+// deleted, and the next Show builds it anew.
 void Unload(const QString& name);
 
 // The instance if it exists, else null.
@@ -31,11 +31,9 @@ Screen* Find(const QString& name);
 // The screen that was activated last and still exists, else null.
 Screen* Active();
 
-// Forgets every screen and factory, deleting the instances (for tests).
-void Reset();
-
-// Called by a screen that agreed to a close request: it is forgotten and deleted.
-void Unloaded(Screen* screen);
+// Destroys every screen and forgets every factory: when the program ends, so that nothing it
+// built outlives it, and between tests.
+void DestroyAll();
 
 } // namespace Screens
 

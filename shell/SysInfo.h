@@ -12,13 +12,6 @@ using FileProbe = std::function<bool(const std::string& path)>;
 // Shows a message box with the given style and title (empty: the program's title).
 using MessageSink = std::function<void(const std::string& prompt, int style, const std::string& title)>;
 
-// Where the system-information program is looked for: first a value naming the program, then
-// one naming the folder that holds it.
-inline const std::string MsInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-inline const std::string MsInfoValue = "PATH";
-inline const std::string LocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-inline const std::string LocationValue = "MSINFO";
-
 inline const std::string SysInfoUnavailable = "System Information Is Unavailable At This Time";
 
 // Finds the system-information tool through the registry and starts it. Every failure, a

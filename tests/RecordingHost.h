@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Game.h"
+#include "Rules.h"
 
 #include <QStringList>
 
@@ -75,7 +75,7 @@ private:
 // A game activated with the log of the activation cleared, its ball served up and towards the
 // computer.
 struct Rig : RecordingHost {
-    Game G{*this};
+    Rules G{*this};
     GameState& S = G.State;
 
     Rig()

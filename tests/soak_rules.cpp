@@ -1,6 +1,6 @@
 // Random play against the rules from a fixed seed, checking after every tick the bounds the
 // rest of the game relies on. Usage: soak_rules [TICKS] [SEED]; prints a one-line summary.
-#include "Game.h"
+#include "NullHost.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +11,7 @@ namespace {
 
 std::mt19937 Dice;
 
-class SoakHost final : public GameHost {
+class SoakHost final : public NullHost {
 public:
     long Boxes = 0;
     void MsgBox(std::string_view, MsgStyle, std::string_view) override { ++Boxes; }
@@ -24,30 +24,18 @@ public:
             answer.push_back("0123456789 .-+eE&HhOoabc\t"[Dice() % 25]);
         return answer;
     }
-    void SetTimerEnabled(bool) override {}
     void SetTimerInterval(int milliseconds) override
     {
         if (milliseconds < 1 || milliseconds > 200)
             Fail("interval " + std::to_string(milliseconds));
     }
-    void Randomize() override {}
     double Rnd() override { return std::uniform_real_distribution<double>(0, 1)(Dice); }
-    SpriteHandle LoadSpriteDC(std::string_view) override { return ++Sprites; }
-    void DrawFrame(const GameState&) override {}
-    void DrawBullet(SpriteHandle, Int16, Int16) override {}
-    void ShowFrame() override {}
-    void ShowMenu() override {}
-    void HideGame() override {}
-    void UnloadGame() override {}
 
     [[noreturn]] static void Fail(const std::string& what)
     {
         std::fprintf(stderr, "FAIL: %s\n", what.c_str());
         std::exit(1);
     }
-
-private:
-    SpriteHandle Sprites = 0;
 };
 
 void Check(bool holds, const char* what, long tick, const GameState& s)
@@ -95,7 +83,7 @@ int main(int argc, char** argv)
     Dice.seed(argc > 2 ? static_cast<unsigned>(std::atol(argv[2])) : 20261206u);
 
     SoakHost host;
-    Game game(host);
+    Rules game(host);
     game.Activate();
     CheckServe(game.State, 0);
     long rallies = 0, clicks = 0, activations = 1;

@@ -3,6 +3,7 @@
 #include "ModalBoxes.h"
 #include "ScreenModel.h"
 #include "frmGame.h"
+#include "TimeOfDayRandom.h"
 #include "frmMenu.h"
 
 #include <QPushButton>
@@ -24,9 +25,23 @@ class TestGameScreen : public QObject {
     void Type(QWidget* w, char key) { QTest::keyClick(w, key); }
 
 private slots:
+    // The game's own random source: every draw in [0, 1), and about three in four above 0.25.
+    void randomSourceServesThreeInFour()
+    {
+        TimeOfDayRandom random;
+        random.Seed(20240601);
+        int above = 0;
+        for (int i = 0; i < 100000; ++i) {
+            const double r = random.Next();
+            QVERIFY2(r >= 0 && r < 1, qPrintable(QString::number(r, 'g', 17)));
+            above += r > 0.25;
+        }
+        QVERIFY(qAbs(above / 100000.0 - 0.75) < 0.01);
+    }
+
     void init()
     {
-        Screens::Reset();
+        Screens::DestroyAll();
         Screens::Register(ScreenName::Menu, [] { return new frmMenu; });
         Screens::Register(ScreenName::Game, [] { return new frmGame; });
         Screens::Show(ScreenName::Menu);
@@ -71,8 +86,8 @@ private slots:
         QVERIFY(game->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(game->geometry(), game->screen()->geometry());
         QVERIFY(game->tmrRefresh().Enabled()); // the silent first serve has run
-        game->Rules().State.Games = 3;
-        game->Rules().State.Points = 2;
+        game->State().Games = 3;
+        game->State().Points = 2;
         ModalBoxes boxes;
         boxes.InputAnswers = {QString("50")};
         bool timerStoppedDuringBox = false;
@@ -93,8 +108,8 @@ private slots:
         QCOMPARE(Game(), game); // refused its unload: hidden, not destroyed
 
         QCOMPARE(Play(), game);
-        QCOMPARE(game->Rules().State.Games, 0);
-        QCOMPARE(game->Rules().State.Points, 0);
+        QCOMPARE(game->State().Games, 0);
+        QCOMPARE(game->State().Points, 0);
         QCOMPARE(game->tmrRefresh().Interval(), 50);
     }
 
@@ -104,7 +119,7 @@ private slots:
         ModalBoxes boxes;
         bool stopped = false;
         boxes.WhileOpen = [&] { stopped = !game->tmrRefresh().Enabled(); };
-        const GameState before = game->Rules().State;
+        const GameState before = game->State();
         Type(game, 'p');
         QCOMPARE(boxes.Boxes.size(), 1);
         QCOMPARE(boxes.Boxes[0].Title, QString("Lame, do computers pause?"));
@@ -112,7 +127,7 @@ private slots:
         QCOMPARE(boxes.Boxes[0].Icon, QMessageBox::Question);
         QVERIFY(stopped);
         QVERIFY(game->tmrRefresh().Enabled());
-        QCOMPARE(game->Rules().State.BallX, before.BallX);
+        QCOMPARE(game->State().BallX, before.BallX);
         QVERIFY(game->isVisible());
     }
 
@@ -162,16 +177,16 @@ private slots:
         frmGame* game = Play();
         game->tmrRefresh().SetEnabled(false); // keep the ticks from moving the bullet
         QTest::mouseMove(game, QPoint(400, 10));
-        QCOMPARE(game->Rules().State.PlayerY, 0);
+        QCOMPARE(game->State().PlayerY, 0);
         QTest::mouseMove(game, QPoint(400, 700));
-        QCOMPARE(game->Rules().State.PlayerY, 525);
+        QCOMPARE(game->State().PlayerY, 525);
         QTest::mouseMove(game, QPoint(400, 138));
-        QCOMPARE(game->Rules().State.PlayerY, 100);
+        QCOMPARE(game->State().PlayerY, 100);
         QTest::mouseClick(game, Qt::LeftButton, {}, QPoint(400, 138));
-        QVERIFY(game->Rules().State.PlayerShotOn[0]);
-        QCOMPARE(game->Rules().State.PlayerShotY[0], 137);
+        QVERIFY(game->State().PlayerShotOn[0]);
+        QCOMPARE(game->State().PlayerShotY[0], 137);
         QTest::mouseClick(game, Qt::RightButton, {}, QPoint(400, 138));
-        QVERIFY(!game->Rules().State.PlayerShotOn[1]);
+        QVERIFY(!game->State().PlayerShotOn[1]);
     }
 
     // The offscreen screen is 800 x 600, so the borders lie just beyond it; the frame's own
@@ -195,10 +210,10 @@ private slots:
     void tickRateIsLimited()
     {
         frmGame* game = Play();
-        const Int16 startX = game->Rules().State.BallX;
-        const Int16 step = game->Rules().State.BallDX;
+        const Int16 startX = game->State().BallX;
+        const Int16 step = game->State().BallDX;
         QTest::qWait(500);
-        const int ticks = (game->Rules().State.BallX - startX) / step;
+        const int ticks = (game->State().BallX - startX) / step;
         QVERIFY2(ticks > 0 && ticks <= 40, qPrintable(QString::number(ticks)));
     }
 

@@ -1,6 +1,5 @@
 // Activation, the serve, the messages between rallies, and a rally ending inside a tick.
 #include "RecordingHost.h"
-#include "TimeOfDayRandom.h"
 
 #include <QTest>
 
@@ -26,20 +25,6 @@ private slots:
         const GameState& s = rig.S;
         QCOMPARE((std::array{s.PaddleDC, s.BallDC, s.BulletDC, s.WallDC}), (std::array<SpriteHandle, 4>{105, 106, 107, 108}));
         QVERIFY(rig.Prompts.isEmpty() && s.Games == 0 && s.Points == 0);
-    }
-
-    // The game's own random source: every draw in [0, 1), and about three in four above 0.25.
-    void randomSourceServesThreeInFour()
-    {
-        TimeOfDayRandom random;
-        random.Seed(20240601);
-        int above = 0;
-        for (int i = 0; i < 100000; ++i) {
-            const double r = random.Next();
-            QVERIFY2(r >= 0 && r < 1, qPrintable(QString::number(r, 'g', 17)));
-            above += r > 0.25;
-        }
-        QVERIFY(qAbs(above / 100000.0 - 0.75) < 0.01);
     }
 
     // Games and Points as the tick leaves them before it calls NewRally.

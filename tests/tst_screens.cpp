@@ -59,7 +59,7 @@ private slots:
     void init()
     {
         QCoreApplication::setApplicationVersion({});
-        Screens::Reset();
+        Screens::DestroyAll();
         Screens::Register(ScreenName::Menu, [] { return new frmMenu; });
         Screens::Register(ScreenName::Rules, [] { return new frmRules; });
         Screens::Register(ScreenName::About, [] { return new frmAbout; });

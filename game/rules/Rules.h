@@ -5,9 +5,9 @@
 
 // The rules of one game screen: its state and the handlers the screen forwards to it.
 // Everything runs on one thread, one handler at a time.
-class Game {
+class Rules {
 public:
-    explicit Game(GameHost& host) : Host(host) {}
+    explicit Rules(GameHost& host) : m_host(host) {}
 
     // The screen became the program's active screen: stop the ticks, reset the tally, load
     // the sprites and serve the first ball silently.
@@ -29,6 +29,6 @@ private:
     void Score();
     void MoveBullets();
 
-    GameHost& Host;
-    bool InNewRally = false;
+    GameHost& m_host;
+    bool m_inNewRally = false;
 };

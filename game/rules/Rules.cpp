@@ -1,4 +1,4 @@
-#include "Game.h"
+#include "Rules.h"
 
 #include "Ball.h"
 #include "Bullets.h"
@@ -44,47 +44,47 @@ Int16 RandomStep(double r) { return r * 4 + 1 > 2 ? Wrap16(-ServeStep) : ServeSt
 // Marks NewRally as running for as long as it runs, whichever way it returns.
 class Flag {
 public:
-    explicit Flag(bool& flag) : F(flag) { F = true; }
-    ~Flag() { F = false; }
+    explicit Flag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~Flag() { m_flag = false; }
     Flag(const Flag&) = delete;
     Flag& operator=(const Flag&) = delete;
 
 private:
-    bool& F;
+    bool& m_flag;
 };
 
 } // namespace
 
-void Game::Activate()
+void Rules::Activate()
 {
-    Host.SetTimerEnabled(false);
+    m_host.SetTimerEnabled(false);
     State.Games = -1;
     State.Points = 0;
-    State.PaddleDC = Host.LoadSpriteDC(PaddleFile);
-    State.BallDC = Host.LoadSpriteDC(BallFile);
-    State.BulletDC = Host.LoadSpriteDC(BulletFile);
-    State.WallDC = Host.LoadSpriteDC(WallFile);
+    State.PaddleDC = m_host.LoadSpriteDC(PaddleFile);
+    State.BallDC = m_host.LoadSpriteDC(BallFile);
+    State.BulletDC = m_host.LoadSpriteDC(BulletFile);
+    State.WallDC = m_host.LoadSpriteDC(WallFile);
     NewRally();
 }
 
-void Game::NewRally()
+void Rules::NewRally()
 {
-    const Flag serving(InNewRally);
+    const Flag serving(m_inNewRally);
     GameState& s = State;
 
-    Host.Randomize();
+    m_host.Randomize();
     const bool firstServe = s.Games == -1;
     s.Games = Wrap16(s.Games + 1);
     if (!firstServe)
-        Host.MsgBox(std::string("Result: ").append(s.RallyResult), MsgStyle::Exclamation, ResultTitle);
+        m_host.MsgBox(std::string("Result: ").append(s.RallyResult), MsgStyle::Exclamation, ResultTitle);
     if (const std::string tally = Tally(s.Games, s.Points); !tally.empty())
-        Host.MsgBox(tally, MsgStyle::Information, TallyTitle);
+        m_host.MsgBox(tally, MsgStyle::Information, TallyTitle);
 
     s.BallX = ServeX;
     s.BallY = ServeY;
     s.PlayerY = ServePlayerY;
-    s.BallDX = RandomStep(Host.Rnd());
-    s.BallDY = RandomStep(Host.Rnd());
+    s.BallDX = RandomStep(m_host.Rnd());
+    s.BallDY = RandomStep(m_host.Rnd());
     // The computer's aiming row starts on the ball's bottom row for a falling ball and on its
     // top row, after the first step, for a rising one, so tracking takes hold at once.
     s.EnemyY = s.BallDY > 0 ? Wrap16(s.BallY + s.BallDY - 13) : Wrap16(s.BallY + s.BallDY - 38);
@@ -92,28 +92,28 @@ void Game::NewRally()
     s.EnemyShotOn.fill(false);
     s.PlayerWall.fill(true);
     s.EnemyWall.fill(true);
-    Host.SetTimerEnabled(true);
+    m_host.SetTimerEnabled(true);
 }
 
 // The order of the steps is the game's: the frame is drawn before the rally can end, so the
 // tick that ends a rally shows the ball where it ended, and whatever follows a rally end in
 // the tick runs on the newly served state.
-void Game::Tick()
+void Rules::Tick()
 {
-    if (InNewRally)
+    if (m_inNewRally)
         return;
     MoveBall(State);
     TurnAtTopAndBottom(State);
     BallAgainstPlayerWall(State);
     BallAgainstEnemyWall(State);
-    Host.DrawFrame(State);
+    m_host.DrawFrame(State);
     Score();
     EnemyStep(State);
     MoveBullets();
-    Host.ShowFrame();
+    m_host.ShowFrame();
 }
 
-void Game::Score()
+void Rules::Score()
 {
     if (ScoreBallPast(State))
         NewRally();
@@ -124,7 +124,7 @@ void Game::Score()
 // The computer's bullets are settled first: if both sides hit a paddle in one tick, the
 // serve clears the player's bullets before they are looked at, and the rally is lost.
 // Every live bullet is drawn, also where it stopped in this very tick.
-void Game::MoveBullets()
+void Rules::MoveBullets()
 {
     for (const Side side : {Side::Enemy, Side::Player}) {
         for (int slot = 0; slot < BulletSlots; ++slot) {
@@ -135,41 +135,41 @@ void Game::MoveBullets()
             if (MoveBullet(State, side, slot))
                 NewRally();
             if (side == Side::Enemy)
-                Host.DrawBullet(State.BulletDC, State.EnemyShotX[i], State.EnemyShotY[i]);
+                m_host.DrawBullet(State.BulletDC, State.EnemyShotX[i], State.EnemyShotY[i]);
             else
-                Host.DrawBullet(State.BulletDC, State.PlayerShotX[i], State.PlayerShotY[i]);
+                m_host.DrawBullet(State.BulletDC, State.PlayerShotX[i], State.PlayerShotY[i]);
         }
     }
 }
 
-void Game::MouseMove(double y) { State.PlayerY = PlayerYForPointer(y); }
+void Rules::MouseMove(double y) { State.PlayerY = PlayerYForPointer(y); }
 
-void Game::Click() { FirePlayerBullet(State); }
+void Rules::Click() { FirePlayerBullet(State); }
 
-void Game::KeyPress(int keyAscii)
+void Rules::KeyPress(int keyAscii)
 {
     constexpr int Quit = 'q';
     constexpr int Pause = 'p';
     constexpr int Speed = 's';
     if (keyAscii == Quit) {
-        Host.SetTimerEnabled(false);
-        Host.MsgBox("Well, you have finished " + std::to_string(State.Games) + " game(s) and scored "
+        m_host.SetTimerEnabled(false);
+        m_host.MsgBox("Well, you have finished " + std::to_string(State.Games) + " game(s) and scored "
                         + std::to_string(State.Points) + " points(s).",
                     MsgStyle::Exclamation, "Good Game...loser...");
-        Host.ShowMenu();
-        Host.HideGame();
-        Host.UnloadGame();
+        m_host.ShowMenu();
+        m_host.HideGame();
+        m_host.UnloadGame();
     } else if (keyAscii == Pause) {
-        Host.SetTimerEnabled(false);
-        Host.MsgBox("Aww...boohoo...fingers hurt?", MsgStyle::Question, "Lame, do computers pause?");
-        Host.SetTimerEnabled(true);
+        m_host.SetTimerEnabled(false);
+        m_host.MsgBox("Aww...boohoo...fingers hurt?", MsgStyle::Question, "Lame, do computers pause?");
+        m_host.SetTimerEnabled(true);
     } else if (keyAscii == Speed) {
         // The ticks go on while the box is open.
         constexpr int boxLeft = 50;
         constexpr int boxTop = 50;
-        const auto answer = Host.InputBox(
+        const auto answer = m_host.InputBox(
             "Set speed of game (max = 200(for extremely high end computers), min = 1(normal)):",
             "Speed of game", "1", boxLeft, boxTop);
-        Host.SetTimerInterval(IntervalFromAnswer(answer.value_or("")));
+        m_host.SetTimerInterval(IntervalFromAnswer(answer.value_or("")));
     }
 }
