@@ -1,8 +1,8 @@
-#include "ScreenModel.h"
 #include "frmAbout.h"
 #include "frmGame.h"
 #include "frmMenu.h"
 #include "frmRules.h"
+#include "ScreenModel.h"
 
 #include <QApplication>
 

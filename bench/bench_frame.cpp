@@ -3,11 +3,11 @@
 // plain fill of the arena's 801 x 601 pixels.
 #include "AllocationCounter.h"
 #include "Arena.h"
-#include "FrameImage.h"
 #include "clsFunctions.h"
+#include "FrameImage.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <QGuiApplication>
 
 #include <array>
 #include <cstring>

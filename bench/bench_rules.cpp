@@ -14,7 +14,10 @@ class QuietHost final : public NullHost {
 public:
     std::mt19937 Dice{7};
     long Rallies = 0;
-    void MsgBox(std::string_view, MsgStyle, std::string_view title) override { Rallies += title == "I missed it..."; }
+    void MsgBox(std::string_view, MsgStyle, std::string_view title) override
+    {
+        Rallies += title == "I missed it...";
+    }
     double Rnd() override { return (Dice() >> 8) * 0x1p-24; }
     void DrawFrame(const GameState& s) override { benchmark::DoNotOptimize(&s); }
     void DrawBullet(SpriteHandle, Int16 x, Int16 y) override { benchmark::DoNotOptimize(x + y); }

@@ -2,15 +2,15 @@
 // for a few seconds and every tick is timestamped. Prints ticks per second against the target
 // and the 50th and 99th percentiles of |gap - period|. Gaps that contain a rally's end (its
 // boxes, answered at once here) are left out and counted.
-#include "ModalBoxes.h"
-#include "ScreenModel.h"
 #include "frmGame.h"
 #include "frmMenu.h"
+#include "ModalBoxes.h"
+#include "ScreenModel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPushButton>
 #include <QEventLoop>
+#include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
@@ -66,8 +66,12 @@ Figures Measure(frmGame* game, int interval, int seconds)
         errors.push_back(std::abs(gap - periodMs));
         keptMs += gap;
     }
-    return {keptMs > 0 ? 1000.0 * double(errors.size()) / keptMs : 0, 1000.0 / periodMs,
-            Percentile(errors, 0.5), Percentile(errors, 0.99), int(errors.size()), leftOut};
+    return {keptMs > 0 ? 1000.0 * double(errors.size()) / keptMs : 0,
+            1000.0 / periodMs,
+            Percentile(errors, 0.5),
+            Percentile(errors, 0.99),
+            int(errors.size()),
+            leftOut};
 }
 
 } // namespace

@@ -48,16 +48,17 @@ public:
             Fail("queried a key that was not opened");
         if (size != BufferSize)
             Fail("the buffer offered is not 1024 bytes");
-        const std::int32_t status = Input.PickValueInArray({ErrorSuccess, ErrorSuccess, ErrorMoreData,
-                                                            ErrorFileNotFound, Input.ConsumeIntegral<std::int32_t>()});
+        const std::int32_t status =
+            Input.PickValueInArray({ErrorSuccess, ErrorSuccess, ErrorMoreData, ErrorFileNotFound,
+                                    Input.ConsumeIntegral<std::int32_t>()});
         type = Input.PickValueInArray({REG_SZ, REG_DWORD, Input.ConsumeIntegral<std::uint32_t>()});
         Written = Input.ConsumeRandomLengthString(LongestValue);
         const std::size_t fits = std::min<std::size_t>(Written.size(), size);
         Written.resize(fits);
         std::copy(Written.begin(), Written.end(), data);
         const auto written = static_cast<std::uint32_t>(fits);
-        size = Input.PickValueInArray({written, written, 0u, written + 1, BufferSize + 1,
-                                       Input.ConsumeIntegral<std::uint32_t>()});
+        size = Input.PickValueInArray(
+            {written, written, 0u, written + 1, BufferSize + 1, Input.ConsumeIntegral<std::uint32_t>()});
         Type = type;
         Size = size;
         Status = status;
@@ -125,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t reported = std::min(registry.Size, BufferSize);
     switch (registry.Type) {
     case REG_SZ:
-        if (keyVal.size() > reported || keyVal.size() + 1 < reported || buffer.compare(0, keyVal.size(), keyVal) != 0)
+        if (keyVal.size() > reported || keyVal.size() + 1 < reported
+            || buffer.compare(0, keyVal.size(), keyVal) != 0)
             Fail("a string value is not the buffer cut to the reported length");
         break;
     case REG_DWORD: {

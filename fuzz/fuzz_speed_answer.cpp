@@ -5,8 +5,8 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -33,7 +33,8 @@ double ReferenceReading(std::string_view answer)
             continue;
         if (c == 'd' || c == 'D')
             c = 'e';
-        const bool decimal = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
+        const bool decimal =
+            (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
         number.push_back(decimal ? c : '!');
     }
     return std::strtod(number.c_str(), nullptr);
@@ -42,7 +43,9 @@ double ReferenceReading(std::string_view answer)
 int IntervalFor(double number)
 {
     const double n = std::floor(number);
-    return n < FastestInterval ? FastestInterval : n > SlowestInterval ? SlowestInterval : static_cast<int>(n);
+    return n < FastestInterval ? FastestInterval
+        : n > SlowestInterval  ? SlowestInterval
+                               : static_cast<int>(n);
 }
 
 } // namespace

@@ -44,7 +44,10 @@ std::unique_ptr<QTemporaryDir> Folder;
     std::abort();
 }
 
-QString PathOf(std::string_view file) { return Folder->path() + QString::fromUtf8(file.data(), qsizetype(file.size())); }
+QString PathOf(std::string_view file)
+{
+    return Folder->path() + QString::fromUtf8(file.data(), qsizetype(file.size()));
+}
 
 // The game screen's drawing, with its sprites loaded from the folder the input was written to.
 class CanvasHost final : public NullHost {
@@ -52,7 +55,10 @@ public:
     explicit CanvasHost(unsigned seed) : m_random(seed) { m_canvas.Resize(ScreenSize, ButtonFace); }
 
     double Rnd() override { return std::uniform_real_distribution<double>(0, 1)(m_random); }
-    SpriteHandle LoadSpriteDC(std::string_view fileName) override { return m_canvas.LoadSprite(PathOf(fileName)); }
+    SpriteHandle LoadSpriteDC(std::string_view fileName) override
+    {
+        return m_canvas.LoadSprite(PathOf(fileName));
+    }
     void DrawFrame(const GameState& s) override { m_canvas.DrawFrame(s); }
     void DrawBullet(SpriteHandle bullet, Int16 x, Int16 y) override { m_canvas.DrawBullet(bullet, x, y); }
     void ShowFrame() override
@@ -94,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto leftOut = input.ConsumeIntegral<std::uint8_t>();
     for (std::size_t i = 0; i < Files.size(); ++i) {
         const bool last = i + 1 == Files.size();
-        const std::string bytes = last ? input.ConsumeRemainingBytesAsString() : input.ConsumeRandomLengthString();
+        const std::string bytes =
+            last ? input.ConsumeRemainingBytesAsString() : input.ConsumeRandomLengthString();
         if (leftOut & (1u << i))
             QFile::remove(PathOf(Files[i]));
         else

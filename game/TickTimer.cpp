@@ -4,8 +4,7 @@
 
 using namespace std::chrono;
 
-TickTimer::TickTimer(std::function<void()> tick, QObject* parent)
-    : QObject(parent), m_tick(std::move(tick))
+TickTimer::TickTimer(std::function<void()> tick, QObject* parent) : QObject(parent), m_tick(std::move(tick))
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);

@@ -19,5 +19,5 @@ public:
 
 private:
     friend class FrameImage; // copies read the pixels row by row
-    QImage m_image; // Format_RGB32, or null
+    QImage m_image;          // Format_RGB32, or null
 };

@@ -73,15 +73,12 @@ bool GetKeyValue(Registry& registry, std::int32_t KeyRoot, const std::string& Ke
 
     const std::string value = CutToSize(buffer, size);
     switch (type) {
-    case REG_SZ:
-        KeyVal = value;
-        break;
+    case REG_SZ: KeyVal = value; break;
     case REG_DWORD:
         // Appended to whatever KeyVal held before.
         KeyVal = "&h" + KeyVal + HexFromLastToFirst(value);
         break;
-    default:
-        break; // other types leave KeyVal as it was
+    default: break; // other types leave KeyVal as it was
     }
     return true;
 }

@@ -31,8 +31,7 @@ std::string FindSysInfoProgram()
 
 } // namespace
 
-std::int32_t LinuxRegistry::OpenKey(std::int32_t root, const std::string& keyName, std::uint32_t,
-                                    Handle& key)
+std::int32_t LinuxRegistry::OpenKey(std::int32_t root, const std::string& keyName, std::uint32_t, Handle& key)
 {
     key = 0;
     if (root != HKEY_LOCAL_MACHINE || !SameName(keyName, MsInfoKey))

@@ -18,8 +18,8 @@ public:
                                  Handle& key) = 0;
     // Writes at most size bytes into data, then sets size to the value's length in bytes.
     // A value longer than the size given fails with ErrorMoreData.
-    virtual std::int32_t QueryValue(Handle key, const std::string& valueName, std::uint32_t& type,
-                                    char* data, std::uint32_t& size) = 0;
+    virtual std::int32_t QueryValue(Handle key, const std::string& valueName, std::uint32_t& type, char* data,
+                                    std::uint32_t& size) = 0;
     virtual std::int32_t CloseKey(Handle key) = 0;
 };
 

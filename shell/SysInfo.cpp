@@ -50,9 +50,7 @@ void StartSysInfo()
     LinuxRegistry registry;
     StartSysInfo(
         registry,
-        [](const std::string& program) {
-            return QProcess::startDetached(QString::fromStdString(program));
-        },
+        [](const std::string& program) { return QProcess::startDetached(QString::fromStdString(program)); },
         [](const std::string& path) {
             const QFileInfo file(QString::fromStdString(path));
             return file.isFile() && !file.isHidden();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QRect>
 #include <cmath>
+#include <QRect>
 
 // Layouts are given in twips, 15 to a pixel on the screens the game was designed on.
 constexpr int TwipsPerPixel = 15;

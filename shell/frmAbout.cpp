@@ -109,8 +109,8 @@ frmAbout::frmAbout(QWidget* parent) : Screen(parent, FixedDialogFlags)
     lblTitle->setText(QStringLiteral("Vantrel"));
     const QPixmap picture(QStringLiteral(":/QUILLON"));
     if (!picture.isNull())
-        picIcon->setPixmap(picture.scaled(picIcon->contentsRect().size(), Qt::KeepAspectRatio,
-                                          Qt::SmoothTransformation));
+        picIcon->setPixmap(
+            picture.scaled(picIcon->contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void frmAbout::cmdOK_Click()
@@ -137,11 +137,8 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        cmdOK->click();
-        return;
-    default:
-        Screen::keyPressEvent(event);
+    case Qt::Key_Escape: cmdOK->click(); return;
+    default: Screen::keyPressEvent(event);
     }
 }
 

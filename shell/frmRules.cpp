@@ -50,7 +50,8 @@ protected:
     }
 };
 
-// Six paragraphs split by CR LF, joined from the pieces they were written in.
+// Six paragraphs split by CR LF, joined from the pieces they were written in, one to a line.
+// clang-format off
 QString RulesText()
 {
     const QString crLf = QStringLiteral("\r\n");
@@ -66,6 +67,7 @@ QString RulesText()
         + QStringLiteral("Press ''q'' to quit the game, ''p'' to pause and ''s'' to change the speed of the game.") + crLf
         + QStringLiteral("Music is also available in game.  ");
 }
+// clang-format on
 
 } // namespace
 

@@ -46,8 +46,8 @@ private:
             box->accept();
         } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
             Boxes.append({input->windowTitle(), input->labelText(), QMessageBox::NoIcon, input->pos()});
-            const std::optional<QString> answer
-                = InputAnswers.isEmpty() ? std::nullopt : InputAnswers.takeFirst();
+            const std::optional<QString> answer =
+                InputAnswers.isEmpty() ? std::nullopt : InputAnswers.takeFirst();
             if (answer) {
                 input->setTextValue(*answer);
                 input->accept();

@@ -9,7 +9,8 @@
 class NullHost : public GameHost {
 public:
     void MsgBox(std::string_view, MsgStyle, std::string_view) override {}
-    std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view, int, int) override
+    std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view, int,
+                                        int) override
     {
         return std::nullopt;
     }

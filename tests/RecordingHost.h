@@ -10,7 +10,10 @@
 #include <string>
 
 // The rules' texts as the tests compare them, and a wall's standing rows as the frame counts them.
-inline QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+inline QString Text(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 inline qsizetype Standing(const Wall& wall) { return std::count(wall.begin(), wall.end(), true); }
 
 // A host for the rules that writes down every call, in order, as one readable line, and answers
@@ -52,10 +55,18 @@ public:
     }
     void DrawFrame(const GameState& s) override
     {
-        Record(QString("DrawFrame ball %1,%2 enemy %3 player %4 walls %5/%6").arg(s.BallX).arg(s.BallY).arg(s.EnemyY)
-                   .arg(s.PlayerY).arg(Standing(s.PlayerWall)).arg(Standing(s.EnemyWall)));
+        Record(QString("DrawFrame ball %1,%2 enemy %3 player %4 walls %5/%6")
+                   .arg(s.BallX)
+                   .arg(s.BallY)
+                   .arg(s.EnemyY)
+                   .arg(s.PlayerY)
+                   .arg(Standing(s.PlayerWall))
+                   .arg(Standing(s.EnemyWall)));
     }
-    void DrawBullet(SpriteHandle b, Int16 x, Int16 y) override { Record(QString("DrawBullet %1,%2 from %3").arg(x).arg(y).arg(b)); }
+    void DrawBullet(SpriteHandle b, Int16 x, Int16 y) override
+    {
+        Record(QString("DrawBullet %1,%2 from %3").arg(x).arg(y).arg(b));
+    }
     void ShowFrame() override { Record("ShowFrame"); }
     void ShowMenu() override { Record("ShowMenu"); }
     void HideGame() override { Record("HideGame"); }

@@ -15,7 +15,8 @@ class SoakHost final : public NullHost {
 public:
     long Boxes = 0;
     void MsgBox(std::string_view, MsgStyle, std::string_view) override { ++Boxes; }
-    std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view, int, int) override
+    std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view, int,
+                                        int) override
     {
         if (Dice() % 4 == 0)
             return std::nullopt;
@@ -42,9 +43,10 @@ void Check(bool holds, const char* what, long tick, const GameState& s)
 {
     if (holds)
         return;
-    SoakHost::Fail(std::string(what) + " after tick " + std::to_string(tick) + ": ball (" + std::to_string(s.BallX)
-                   + ", " + std::to_string(s.BallY) + ") step (" + std::to_string(s.BallDX) + ", "
-                   + std::to_string(s.BallDY) + ") enemy " + std::to_string(s.EnemyY));
+    SoakHost::Fail(std::string(what) + " after tick " + std::to_string(tick) + ": ball ("
+                   + std::to_string(s.BallX) + ", " + std::to_string(s.BallY) + ") step ("
+                   + std::to_string(s.BallDX) + ", " + std::to_string(s.BallDY) + ") enemy "
+                   + std::to_string(s.EnemyY));
 }
 
 bool Within(int v, int lo, int hi) { return lo <= v && v <= hi; }
@@ -66,7 +68,8 @@ void CheckTick(const GameState& s, long tick, bool enemyMayStandOut)
     Check(s.BallX % 5 == 0, "BallX a multiple of 5", tick, s);
     Check(s.BallDX % 5 == 0 && s.BallDX % 10 != 0, "BallDX an odd multiple of 5", tick, s);
     // Only the first firing decision moves the paddle without a clamp, by 10.
-    Check(enemyMayStandOut ? Within(s.EnemyY, -10, 535) : Within(s.EnemyY, 0, 525), "EnemyY in bounds", tick, s);
+    Check(enemyMayStandOut ? Within(s.EnemyY, -10, 535) : Within(s.EnemyY, 0, 525), "EnemyY in bounds", tick,
+          s);
     for (int i = 0; i < BulletSlots; ++i) {
         if (s.PlayerShotOn[i])
             Check(Within(s.PlayerShotY[i], 0, WallRows - 1), "player bullet row inside the walls", tick, s);
@@ -90,9 +93,18 @@ int main(int argc, char** argv)
     for (long tick = 1; tick <= ticks; ++tick) {
         // Between two ticks the player may move, click or press a key.
         switch (Dice() % 16) {
-        case 0: case 1: case 2: game.MouseMove(std::uniform_real_distribution<double>(-100, 800)(Dice)); break;
-        case 3: case 4: game.Click(); ++clicks; break;
-        case 5: if (Dice() % 64 == 0) game.KeyPress("psxQ"[Dice() % 4]); break;
+        case 0:
+        case 1:
+        case 2: game.MouseMove(std::uniform_real_distribution<double>(-100, 800)(Dice)); break;
+        case 3:
+        case 4:
+            game.Click();
+            ++clicks;
+            break;
+        case 5:
+            if (Dice() % 64 == 0)
+                game.KeyPress("psxQ"[Dice() % 4]);
+            break;
         case 6:
             if (Dice() % 4096 == 0) {
                 game.KeyPress('q');

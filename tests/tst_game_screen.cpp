@@ -1,10 +1,10 @@
 // The menu and the game screen as a player meets them: focus, navigation, close requests,
 // the in-game keys with their real boxes, the mouse, and the timer's rate limit.
+#include "frmGame.h"
+#include "frmMenu.h"
 #include "ModalBoxes.h"
 #include "ScreenModel.h"
-#include "frmGame.h"
 #include "TimeOfDayRandom.h"
-#include "frmMenu.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -57,7 +57,8 @@ private slots:
         QVERIFY(!menu->windowIcon().isNull());
         QVERIFY(QTest::qWaitForWindowActive(menu));
         // Tab order: Quit, Rules, Play, About; Quit has the focus at start.
-        for (QPushButton* next : {menu->cmdQuit, menu->cmdRules, menu->cmdPlay, menu->cmdAbout, menu->cmdQuit}) {
+        for (QPushButton* next :
+             {menu->cmdQuit, menu->cmdRules, menu->cmdPlay, menu->cmdAbout, menu->cmdQuit}) {
             QCOMPARE(QApplication::focusWidget(), next);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
@@ -152,8 +153,9 @@ private slots:
         Type(game, 's');
         QCOMPARE(boxes.Boxes.size(), 1);
         QCOMPARE(boxes.Boxes[0].Title, QString("Speed of game"));
-        QCOMPARE(boxes.Boxes[0].Text,
-                 QString("Set speed of game (max = 200(for extremely high end computers), min = 1(normal)):"));
+        QCOMPARE(
+            boxes.Boxes[0].Text,
+            QString("Set speed of game (max = 200(for extremely high end computers), min = 1(normal)):"));
         QCOMPARE(boxes.Boxes[0].Position, game->screen()->geometry().topLeft() + QPoint(3, 3));
         QCOMPARE(game->tmrRefresh().Interval(), interval);
         QVERIFY(game->tmrRefresh().Enabled());

@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QtEndian>
+#include <QTest>
 
 #include <random>
 
@@ -60,7 +60,8 @@ class TestRender : public QObject {
     QString Write(const QString& name, const QByteArray& bytes)
     {
         QFile file(Files.filePath(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName()
+                                                                                    : QString();
     }
 
 private slots:
@@ -175,21 +176,23 @@ private slots:
             repainted += qint64(r.width()) * r.height();
         }
         QVERIFY2(repainted < 20000, qPrintable(QString::number(repainted)));
-        const quint32 wall = ButtonFace & 0xFF00FF, paddle = ButtonFace & 0x00FFFF, ball = ButtonFace & 0xFFFF00,
-                      bullet = ButtonFace & 0xF0F0F0, none = ButtonFace;
+        const quint32 wall = ButtonFace & 0xFF00FF, paddle = ButtonFace & 0x00FFFF,
+                      ball = ButtonFace & 0xFFFF00, bullet = ButtonFace & 0xF0F0F0, none = ButtonFace;
         for (int i = 0; i <= 600; ++i) {
             QCOMPARE(At(frame, i, 600), wall);
             QCOMPARE(At(frame, 800, i), i >= 262 && i < 262 + 75 ? wall & paddle : wall);
         }
         const std::tuple<int, int, quint32> landmarks[] = {
-            {801, 400, none}, {300, 601, none}, {801, 601, none}, // beyond the borders
-            {750, 0, wall}, {751, 0, none}, {750, 199, wall}, {750, 200, none}, {750, 201, wall}, // walls and gaps
-            {750, 598, wall}, {750, 599, none}, {50, 0, none}, {50, 1, wall}, {49, 1, none},
-            {50, 449, wall}, {50, 450, none}, {50, 451, wall},
-            {390, 290, ball}, {414, 314, ball}, {415, 314, none}, {414, 315, none}, {389, 290, none},
-            {0, 260, paddle}, {24, 334, paddle}, {25, 334, none}, {24, 335, none}, {0, 259, none},
-            {780, 262, paddle}, {804, 336, paddle}, {805, 336, none}, {804, 337, none}, {779, 262, none},
-            {100, 100, bullet}, {102, 102, bullet}, {103, 102, none}, {102, 103, none},
+            {801, 400, none},   {300, 601, none}, {801, 601, none}, // beyond the borders
+            {750, 0, wall},     {751, 0, none},   {750, 199, wall},   {750, 200, none},
+            {750, 201, wall}, // walls and gaps
+            {750, 598, wall},   {750, 599, none}, {50, 0, none},      {50, 1, wall},
+            {49, 1, none},      {50, 449, wall},  {50, 450, none},    {50, 451, wall},
+            {390, 290, ball},   {414, 314, ball}, {415, 314, none},   {414, 315, none},
+            {389, 290, none},   {0, 260, paddle}, {24, 334, paddle},  {25, 334, none},
+            {24, 335, none},    {0, 259, none},   {780, 262, paddle}, {804, 336, paddle},
+            {805, 336, none},   {804, 337, none}, {779, 262, none},   {100, 100, bullet},
+            {102, 102, bullet}, {103, 102, none}, {102, 103, none},
         };
         for (const auto& [x, y, colour] : landmarks)
             QVERIFY2(At(frame, x, y) == colour, qPrintable(QString("(%1, %2)").arg(x).arg(y)));

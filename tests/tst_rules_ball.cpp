@@ -67,12 +67,18 @@ private slots:
         QTest::newRow("enemy from behind 25") << Flight{25, 5, 205, 5, "", 25, 5, 5, 0, "", ""};
 
         // One standing row anywhere in the ball's reach is a hit; rows just outside are not.
-        QTest::newRow("top row stands") << Flight{730, 5, 205, 5, "195..204 206..240", 720, -5, 5, 0, "195..240", ""};
-        QTest::newRow("25 below stands") << Flight{730, 5, 205, 5, "195..229 231..240", 720, -5, 5, 0, "195..240", ""};
-        QTest::newRow("row above stands") << Flight{730, 5, 205, 5, "195..203 205..240", 730, 5, 5, 0, "195..203 205..240", ""};
-        QTest::newRow("26 below stands") << Flight{730, 5, 205, 5, "195..230 232..240", 730, 5, 5, 0, "195..230 232..240", ""};
-        QTest::newRow("enemy's top row stands") << Flight{45, -5, 205, 5, "195..204 206..240", 55, 5, 5, 0, "", "195..240"};
-        QTest::newRow("enemy's 26 below stands") << Flight{45, -5, 205, 5, "195..230 232..240", 45, -5, 5, 0, "", "195..230 232..240"};
+        QTest::newRow("top row stands")
+            << Flight{730, 5, 205, 5, "195..204 206..240", 720, -5, 5, 0, "195..240", ""};
+        QTest::newRow("25 below stands")
+            << Flight{730, 5, 205, 5, "195..229 231..240", 720, -5, 5, 0, "195..240", ""};
+        QTest::newRow("row above stands")
+            << Flight{730, 5, 205, 5, "195..203 205..240", 730, 5, 5, 0, "195..203 205..240", ""};
+        QTest::newRow("26 below stands")
+            << Flight{730, 5, 205, 5, "195..230 232..240", 730, 5, 5, 0, "195..230 232..240", ""};
+        QTest::newRow("enemy's top row stands")
+            << Flight{45, -5, 205, 5, "195..204 206..240", 55, 5, 5, 0, "", "195..240"};
+        QTest::newRow("enemy's 26 below stands")
+            << Flight{45, -5, 205, 5, "195..230 232..240", 45, -5, 5, 0, "", "195..230 232..240"};
         QTest::newRow("player's bottom rows") << Flight{730, 5, 575, 5, "", 720, -5, -5, -10, "575..599", ""};
         QTest::newRow("enemy's top rows") << Flight{45, -5, 0, -5, "", 55, 5, 5, 10, "", "0..25"};
         QTest::newRow("enemy's bottom rows") << Flight{45, -5, 575, 5, "", 55, 5, -5, -10, "", "575..599"};
@@ -83,7 +89,8 @@ private slots:
         QFETCH(Flight, f);
         Rig rig;
         GameState& s = rig.S;
-        s.BallX = Wrap16(f.X - f.DX), s.BallDX = Wrap16(f.DX), s.BallY = Wrap16(f.Y - f.DY), s.BallDY = Wrap16(f.DY);
+        s.BallX = Wrap16(f.X - f.DX), s.BallDX = Wrap16(f.DX), s.BallY = Wrap16(f.Y - f.DY),
+        s.BallDY = Wrap16(f.DY);
         const Int16 enemyY = f.Y < 300 ? 450 : 50; // out of the ball's way and out of firing reach
         s.EnemyY = enemyY;
         (f.X < 400 ? s.EnemyWall : s.PlayerWall) = Broken(f.Broken);
@@ -92,9 +99,13 @@ private slots:
         QCOMPARE((QList<int>{s.BallX, s.BallDX, s.BallDY}), (QList<int>{f.NewX, f.NewDX, f.NewDY}));
         QVERIFY(s.PlayerWall == Broken(f.PlayerBroken) && s.EnemyWall == Broken(f.EnemyBroken));
         // The frame is drawn after the turn and the hit.
-        QCOMPARE(rig.Calls.value(0), QString("DrawFrame ball %1,%2 enemy %3 player 300 walls %4/%5")
-                                         .arg(s.BallX).arg(f.Y).arg(enemyY + f.Nudge)
-                                         .arg(Standing(s.PlayerWall)).arg(Standing(s.EnemyWall)));
+        QCOMPARE(rig.Calls.value(0),
+                 QString("DrawFrame ball %1,%2 enemy %3 player 300 walls %4/%5")
+                     .arg(s.BallX)
+                     .arg(f.Y)
+                     .arg(enemyY + f.Nudge)
+                     .arg(Standing(s.PlayerWall))
+                     .arg(Standing(s.EnemyWall)));
     }
 
     // The computer's paddle covers rows 100..175, the player's 300..375.
@@ -110,7 +121,8 @@ private slots:
         QTest::newRow("past the player, above") << End{800, 5, 270, "Loss - Ball went past paddle", 725};
         QTest::newRow("past the player, one below") << End{805, 5, 380, "Loss - Ball went past paddle", 725};
         QTest::newRow("touching the player's top") << End{800, 5, 275, "", 0};
-        QTest::newRow("beyond the edge onto the player's top") << End{825, 5, 300, "Loss - Ball hit paddle", 755};
+        QTest::newRow("beyond the edge onto the player's top")
+            << End{825, 5, 300, "Loss - Ball hit paddle", 755};
         QTest::newRow("player's bottom row at 800") << End{800, 5, 375, "Loss - Ball hit paddle", 755};
         QTest::newRow("player's top row at 780") << End{780, 5, 300, "Loss - Ball hit paddle", 755};
         QTest::newRow("below the player at 780") << End{780, 5, 380, "", 0};
@@ -132,7 +144,8 @@ private slots:
         };
         rig.G.Tick();
 
-        QCOMPARE(rig.Calls.value(0), QString("DrawFrame ball %1,%2 enemy 100 player 300 walls 600/600").arg(e.X).arg(e.Y));
+        QCOMPARE(rig.Calls.value(0),
+                 QString("DrawFrame ball %1,%2 enemy 100 player 300 walls 600/600").arg(e.X).arg(e.Y));
         const QString result = e.Result;
         const int points = result.startsWith("Win") ? 5 : 4;
         QCOMPARE(int(s.Points), points);
@@ -142,7 +155,8 @@ private slots:
             return;
         }
         QCOMPARE(rig.Prompts.value(0), "Result: " + result);
-        QCOMPARE(rig.Prompts.value(1).section("\r\n", 0, 0), QString("You have played 10 games and have %1 points.").arg(points));
+        QCOMPARE(rig.Prompts.value(1).section("\r\n", 0, 0),
+                 QString("You have played 10 games and have %1 points.").arg(points));
         QVERIFY(rig.Prompts.size() == 2 && s.Games == 10 && s.BallX == 390);
     }
 };

@@ -73,7 +73,10 @@ private slots:
         QCOMPARE(hit, outcome == "paddle");
         QCOMPARE(int(s.BallDX), outcome != "ball" ? 5 : b.Enemy ? 15 : -5);
         QCOMPARE(int(s.Points), hit && !b.Enemy ? 1 : 0);
-        QCOMPARE(Text(s.RallyResult), QString(!hit ? "" : b.Enemy ? "Loss - Hit by bullet" : "Win - Hit by bullet"));
+        QCOMPARE(Text(s.RallyResult),
+                 QString(!hit          ? ""
+                             : b.Enemy ? "Loss - Hit by bullet"
+                                       : "Win - Hit by bullet"));
         QCOMPARE((b.Enemy ? s.PlayerWall : s.EnemyWall)[b.Y], b.WallIntact); // bullets never break walls
     }
 
@@ -90,10 +93,12 @@ private slots:
         PutShot(s, false, 0, 430, 310);
         PutShot(s, false, 1, 430, 327);
         rig.G.Tick();
-        QCOMPARE(rig.Calls, (QStringList{"DrawFrame ball 405,305 enemy 300 player 300 walls 599/600",
-                                         "DrawBullet 755,200 from 103", "DrawBullet 35,338 from 103",
-                                         "DrawBullet 415,310 from 103", "DrawBullet 415,327 from 103", "ShowFrame"}));
-        QVERIFY(s.BallDX == -15 && s.EnemyShotOn == (std::array{false, true, false}) && s.PlayerShotOn == (std::array<bool, 3>{}));
+        QCOMPARE(rig.Calls,
+                 (QStringList{"DrawFrame ball 405,305 enemy 300 player 300 walls 599/600",
+                              "DrawBullet 755,200 from 103", "DrawBullet 35,338 from 103",
+                              "DrawBullet 415,310 from 103", "DrawBullet 415,327 from 103", "ShowFrame"}));
+        QVERIFY(s.BallDX == -15 && s.EnemyShotOn == (std::array{false, true, false})
+                && s.PlayerShotOn == (std::array<bool, 3>{}));
     }
 
     // Both sides reach a paddle in one tick: the computer's bullet is settled first and the
@@ -109,7 +114,8 @@ private slots:
         PutShot(s, false, 2, 30, 240);
         rig.G.Tick();
         QCOMPARE(rig.Prompts.value(0), QString("Result: Loss - Hit by bullet"));
-        QCOMPARE(rig.Calls.mid(rig.Calls.size() - 3), (QStringList{"Timer on", "DrawBullet 785,310 from 103", "ShowFrame"}));
+        QCOMPARE(rig.Calls.mid(rig.Calls.size() - 3),
+                 (QStringList{"Timer on", "DrawBullet 785,310 from 103", "ShowFrame"}));
     }
 
     // A click takes the first free slot, from the middle of the paddle; a fourth does nothing.

@@ -29,9 +29,20 @@ private slots:
     {
         QTest::addColumn<QString>("answer"); // a null string: Cancel
         QTest::addColumn<int>("interval");
-        for (const auto& [answer, interval] : std::initializer_list<std::pair<const char*, int>>{
-                 {"50", 50}, {"0", 1}, {"-7", 1}, {"0.9", 1}, {"abc", 1}, {"200.9", 200}, {"201", 200}, {"1e6", 200},
-                 {"12abc", 12}, {"1 5", 15}, {"&H10", 16}, {"&O17", 15}, {"1e400", 200}})
+        for (const auto& [answer, interval] :
+             std::initializer_list<std::pair<const char*, int>>{{"50", 50},
+                                                                {"0", 1},
+                                                                {"-7", 1},
+                                                                {"0.9", 1},
+                                                                {"abc", 1},
+                                                                {"200.9", 200},
+                                                                {"201", 200},
+                                                                {"1e6", 200},
+                                                                {"12abc", 12},
+                                                                {"1 5", 15},
+                                                                {"&H10", 16},
+                                                                {"&O17", 15},
+                                                                {"1e400", 200}})
             QTest::newRow(answer) << QString(answer) << interval;
         QTest::newRow("empty") << "" << 1;
         QTest::newRow("Cancel") << QString() << 1;
@@ -51,8 +62,11 @@ private slots:
         rig.Answers = {answer.isNull() ? std::nullopt : std::optional<std::string>(answer.toStdString())};
         rig.G.KeyPress('s');
         // The ticks go on while the box is open: no timer call, only the interval.
-        QCOMPARE(rig.Calls, (QStringList{"InputBox Speed of game [1] at 50,50", QString("Interval %1").arg(interval)}));
-        QCOMPARE(rig.Prompts, QStringList{"Set speed of game (max = 200(for extremely high end computers), min = 1(normal)):"});
+        QCOMPARE(rig.Calls,
+                 (QStringList{"InputBox Speed of game [1] at 50,50", QString("Interval %1").arg(interval)}));
+        QCOMPARE(
+            rig.Prompts,
+            QStringList{"Set speed of game (max = 200(for extremely high end computers), min = 1(normal)):"});
     }
 
     void keys_data()
@@ -60,9 +74,12 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<QString>("prompt");
-        QTest::newRow("q") << int('q') << QStringList{"Timer off", "MsgBox 48 Good Game...loser...", "ShowMenu", "HideGame", "UnloadGame"}
+        QTest::newRow("q") << int('q')
+                           << QStringList{"Timer off", "MsgBox 48 Good Game...loser...", "ShowMenu",
+                                          "HideGame", "UnloadGame"}
                            << "Well, you have finished 3 game(s) and scored 2 points(s).";
-        QTest::newRow("p") << int('p') << QStringList{"Timer off", "MsgBox 32 Lame, do computers pause?", "Timer on"}
+        QTest::newRow("p") << int('p')
+                           << QStringList{"Timer off", "MsgBox 32 Lame, do computers pause?", "Timer on"}
                            << "Aww...boohoo...fingers hurt?";
         for (const char key : {'Q', 'P', 'S', 'x', ' '})
             QTest::addRow("%c", key) << int(key) << QStringList() << QString();

@@ -11,7 +11,7 @@ struct Case {
     QList<int> EnemyHoles, PlayerHoles; // broken rows of each wall
     int ShotX, ShotY;                   // the player's bullet in slot 1; ShotX < 0: none
     int NewEnemyY;
-    const char* Fired;                  // "slot:row" for each slot fired, every shot from x = 20
+    const char* Fired; // "slot:row" for each slot fired, every shot from x = 20
 };
 } // namespace
 
@@ -24,11 +24,15 @@ private slots:
     {
         QTest::addColumn<Case>("c");
         QTest::newRow("tracks up, aim on the top row") << Case{200, 200, -5, 162, "", {}, {}, -1, 0, 157, ""};
-        QTest::newRow("tracks down, aim on the bottom row") << Case{200, 200, 5, 187, "", {}, {}, -1, 0, 192, ""};
-        QTest::newRow("tracked up onto the top row, no fire") << Case{200, 200, -5, 167, "", {}, {}, -1, 0, 162, ""};
-        QTest::newRow("tracked down onto the next top row, no fire") << Case{200, 200, 5, 162, "", {}, {}, -1, 0, 167, ""};
+        QTest::newRow("tracks down, aim on the bottom row")
+            << Case{200, 200, 5, 187, "", {}, {}, -1, 0, 192, ""};
+        QTest::newRow("tracked up onto the top row, no fire")
+            << Case{200, 200, -5, 167, "", {}, {}, -1, 0, 162, ""};
+        QTest::newRow("tracked down onto the next top row, no fire")
+            << Case{200, 200, 5, 162, "", {}, {}, -1, 0, 167, ""};
         QTest::newRow("aim a row above, no move") << Case{200, 200, -5, 161, "", {}, {}, -1, 0, 161, ""};
-        QTest::newRow("aim a row below, fires down") << Case{200, 200, 5, 188, "", {}, {}, -1, 0, 198, "1:236"};
+        QTest::newRow("aim a row below, fires down")
+            << Case{200, 200, 5, 188, "", {}, {}, -1, 0, 198, "1:236"};
         QTest::newRow("fires up at 400") << Case{400, 200, -5, 170, "", {}, {}, -1, 0, 155, "1:193"};
         QTest::newRow("no fire at 401") << Case{401, 200, -5, 170, "", {}, {}, -1, 0, 165, ""};
         QTest::newRow("slot 1 busy") << Case{200, 200, -5, 170, "1", {}, {}, -1, 0, 165, ""};
@@ -40,9 +44,12 @@ private slots:
         QTest::newRow("two at 81") << Case{81, 200, -5, 177, "", {}, {}, -1, 0, 152, "1:200 3:190"};
         QTest::newRow("two at 120") << Case{120, 200, -5, 177, "", {}, {}, -1, 0, 152, "1:200 3:190"};
         QTest::newRow("one at 121") << Case{121, 200, -5, 177, "", {}, {}, -1, 0, 162, "1:200"};
-        QTest::newRow("slot 2 at the ball's next top row") << Case{80, 200, -5, 157, "13", {}, {}, -1, 0, 157, "2:195"};
-        QTest::newRow("slot 2 at the ball's next bottom row") << Case{80, 200, 5, 192, "13", {}, {}, -1, 0, 192, "2:230"};
-        QTest::newRow("through a hole, ball far") << Case{700, 400, -5, 300, "", {}, {338}, -1, 0, 300, "2:338"};
+        QTest::newRow("slot 2 at the ball's next top row")
+            << Case{80, 200, -5, 157, "13", {}, {}, -1, 0, 157, "2:195"};
+        QTest::newRow("slot 2 at the ball's next bottom row")
+            << Case{80, 200, 5, 192, "13", {}, {}, -1, 0, 192, "2:230"};
+        QTest::newRow("through a hole, ball far")
+            << Case{700, 400, -5, 300, "", {}, {338}, -1, 0, 300, "2:338"};
         QTest::newRow("hole a row off") << Case{700, 400, -5, 300, "", {}, {337}, -1, 0, 300, ""};
         QTest::newRow("hole, slot 2 busy") << Case{700, 400, -5, 300, "2", {}, {338}, -1, 0, 300, ""};
 
@@ -57,7 +64,8 @@ private slots:
         QTest::newRow("a row below the top") << Case{500, 400, -5, 200, "", {201}, {}, 140, 201, 180, ""};
         QTest::newRow("higher test") << Case{500, 400, -5, 200, "", {230, 220}, {}, 140, 230, 190, ""};
         QTest::newRow("lower test") << Case{500, 400, -5, 200, "", {230, 240}, {}, 140, 230, 170, ""};
-        QTest::newRow("higher before lower") << Case{500, 400, -5, 200, "", {220, 230, 240}, {}, 140, 230, 190, ""};
+        QTest::newRow("higher before lower")
+            << Case{500, 400, -5, 200, "", {220, 230, 240}, {}, 140, 230, 190, ""};
         QTest::newRow("higher test strict") << Case{500, 400, -5, 200, "", {245, 235}, {}, 140, 245, 180, ""};
         QTest::newRow("clamped after a dodge") << Case{500, 100, 5, 520, "", {540}, {}, 100, 540, 525, ""};
     }

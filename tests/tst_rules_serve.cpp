@@ -19,11 +19,13 @@ private slots:
         QStringList tallies;
         rig.During = [&](const QString&) { tallies << QString("%1/%2").arg(rig.S.Games).arg(rig.S.Points); };
         rig.G.Activate();
-        QCOMPARE(rig.Calls, (QStringList{"Timer off", "Load /PADDLE.bmp", "Load /BALL.bmp", "Load /BULLET.bmp",
-                                         "Load /WALL.bmp", "Randomize", "Rnd", "Rnd", "Timer on"}));
+        QCOMPARE(rig.Calls,
+                 (QStringList{"Timer off", "Load /PADDLE.bmp", "Load /BALL.bmp", "Load /BULLET.bmp",
+                              "Load /WALL.bmp", "Randomize", "Rnd", "Rnd", "Timer on"}));
         QCOMPARE(tallies.value(1), QString("-1/0"));
         const GameState& s = rig.S;
-        QCOMPARE((std::array{s.PaddleDC, s.BallDC, s.BulletDC, s.WallDC}), (std::array<SpriteHandle, 4>{105, 106, 107, 108}));
+        QCOMPARE((std::array{s.PaddleDC, s.BallDC, s.BulletDC, s.WallDC}),
+                 (std::array<SpriteHandle, 4>{105, 106, 107, 108}));
         QVERIFY(rig.Prompts.isEmpty() && s.Games == 0 && s.Points == 0);
     }
 
@@ -33,11 +35,15 @@ private slots:
         QTest::addColumn<int>("games");
         QTest::addColumn<int>("points");
         QTest::addColumn<QStringList>("tally");
-        QTest::newRow("1 game won") << 0 << 1 << QStringList{"You have played 1 game and have 1 point." + Footer};
-        QTest::newRow("1 game lost") << 0 << 0 << QStringList{"You have played 1 game and have no points." + Footer};
+        QTest::newRow("1 game won") << 0 << 1
+                                    << QStringList{"You have played 1 game and have 1 point." + Footer};
+        QTest::newRow("1 game lost") << 0 << 0
+                                     << QStringList{"You have played 1 game and have no points." + Footer};
         QTest::newRow("1 game 2 points") << 0 << 2 << QStringList();
-        QTest::newRow("2 games 1 point") << 1 << 1 << QStringList{"You have played 2 games and have 1 points." + Footer};
-        QTest::newRow("100 games") << 99 << 0 << QStringList{"You have played 100 games and have 0 points." + Footer};
+        QTest::newRow("2 games 1 point")
+            << 1 << 1 << QStringList{"You have played 2 games and have 1 points." + Footer};
+        QTest::newRow("100 games") << 99 << 0
+                                   << QStringList{"You have played 100 games and have 0 points." + Footer};
         // 32767 + 1 wraps to -32768: not the first serve, and no tally applies.
         QTest::newRow("games wrap") << 32767 << 3 << QStringList();
         QTest::newRow("after the wrap") << -32768 << 3 << QStringList();
@@ -72,7 +78,8 @@ private slots:
         QFETCH(bool, firstAbove);
         Rig rig;
         GameState& s = rig.S;
-        s.BallX = 5, s.BallDX = -5, s.BallY = 300, s.BallDY = 5, s.EnemyY = 100, s.PlayerY = 5; // below the paddle at 0
+        s.BallX = 5, s.BallDX = -5, s.BallY = 300, s.BallDY = 5, s.EnemyY = 100,
+        s.PlayerY = 5; // below the paddle at 0
         PutShot(s, true, 0, 100, 400);
         PutShot(s, false, 2, 600, 200);
         s.PlayerWall[0] = s.PlayerWall[599] = s.EnemyWall[300] = false;
@@ -84,15 +91,19 @@ private slots:
         };
         rig.G.Tick();
 
-        QCOMPARE(rig.Calls, (QStringList{"DrawFrame ball 0,305 enemy 100 player 5 walls 598/599", "Randomize",
-                                         "MsgBox 48 I missed it...", "MsgBox 64 I'm gonna crush you...", "Rnd", "Rnd",
-                                         "Timer on", "ShowFrame"}));
-        QCOMPARE(rig.Prompts, (QStringList{"Result: Win - Ball went past paddle", "You have played 1 game and have 1 point." + Footer}));
+        QCOMPARE(rig.Calls,
+                 (QStringList{"DrawFrame ball 0,305 enemy 100 player 5 walls 598/599", "Randomize",
+                              "MsgBox 48 I missed it...", "MsgBox 64 I'm gonna crush you...", "Rnd", "Rnd",
+                              "Timer on", "ShowFrame"}));
+        QCOMPARE(rig.Prompts,
+                 (QStringList{"Result: Win - Ball went past paddle",
+                              "You have played 1 game and have 1 point." + Footer}));
         QVERIFY(s.Points == 1 && s.Games == 1 && s.BallX == 390 && s.BallY == 290 && s.PlayerY == 300);
         QTEST((QList<int>{s.BallDX, s.BallDY, s.EnemyY}), "served");
         // The slots are emptied but keep where their bullets were; the walls are whole again.
         QVERIFY(s.EnemyShotOn == (std::array<bool, 3>{}) && s.PlayerShotOn == (std::array<bool, 3>{}));
-        QVERIFY(s.EnemyShotX[0] == 100 && s.EnemyShotY[0] == 400 && s.PlayerShotX[2] == 600 && s.PlayerShotY[2] == 200);
+        QVERIFY(s.EnemyShotX[0] == 100 && s.EnemyShotY[0] == 400 && s.PlayerShotX[2] == 600
+                && s.PlayerShotY[2] == 200);
         QVERIFY(Standing(s.PlayerWall) == WallRows && Standing(s.EnemyWall) == WallRows);
         // Once NewRally has returned, ticks run again.
         rig.During = nullptr;

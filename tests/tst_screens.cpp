@@ -1,11 +1,11 @@
 // The rules and about screens as a player meets them from the menu: their texts and layout,
 // the ways back, close requests, keys, and the System Info button with the desktop's own
 // registry stand-in.
-#include "ModalBoxes.h"
-#include "ScreenModel.h"
 #include "frmAbout.h"
 #include "frmMenu.h"
 #include "frmRules.h"
+#include "ModalBoxes.h"
+#include "ScreenModel.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -84,7 +84,8 @@ private slots:
         QCOMPARE(rules->cmdBack->geometry(), QRect(340, 327, 67, 34));
         QVERIFY(rules->focusWidget() == rules->cmdBack && !rules->cmdBack->isDefault());
         // Centred on its screen, give or take the frame's width.
-        const QPoint offCentre = rules->frameGeometry().center() - rules->screen()->availableGeometry().center();
+        const QPoint offCentre =
+            rules->frameGeometry().center() - rules->screen()->availableGeometry().center();
         QVERIFY(std::abs(offCentre.x()) <= 2 && std::abs(offCentre.y()) <= 2);
         for (int key : {0, int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Space)}) {
             QVERIFY(rules->isVisible() && !Menu()->isVisible() && Screens::Active() == rules);
@@ -113,11 +114,13 @@ private slots:
         QCOMPARE(about->geometry(), QRect(156, 129, 382, 237));
         QVERIFY(IsFixedDialog(about));
         const std::tuple<QWidget*, QRect, QString> controls[] = {
-            {about->picIcon, {16, 16, 94, 103}, ""}, {about->lblTitle, {117, 16, 259, 32}, "Vantrel"},
+            {about->picIcon, {16, 16, 94, 103}, ""},
+            {about->lblTitle, {117, 16, 259, 32}, "Vantrel"},
             {about->lblVersion, {117, 52, 259, 15}, "Version " VANTREL_VERSION},
             {about->lblDescription, {117, 75, 259, 78}, "Game by Quillon in shining white armour"},
             {about->lblDisclaimer, {17, 175, 258, 55}, "Warning: I own you"},
-            {about->cmdOK, {283, 175, 84, 23}, "OK"}, {about->cmdSysInfo, {284, 205, 83, 23}, "&System Info..."}};
+            {about->cmdOK, {283, 175, 84, 23}, "OK"},
+            {about->cmdSysInfo, {284, 205, 83, 23}, "&System Info..."}};
         for (const auto& [control, box, text] : controls) {
             QCOMPARE(control->geometry(), box);
             QCOMPARE(control->property("text").toString(), text);
@@ -145,15 +148,20 @@ private slots:
     void aboutLeaves_data()
     {
         QTest::addColumn<int>("focused"); // in the tab order: 0 OK, 1 the picture, 2 System Info
-        QTest::addColumn<int>("key"); // 0: OK clicked, or the close control when nothing has the focus
+        QTest::addColumn<int>("key");     // 0: OK clicked, or the close control when nothing has the focus
         QTest::addColumn<QString>("appVersion"); // as the program was started with; none: as built
         QTest::addColumn<QString>("line");
         QTest::newRow("OK clicked") << 0 << 0 << QString() << QStringLiteral("Version " VANTREL_VERSION);
-        QTest::newRow("the close control") << -1 << 0 << "2.10.13" << "Version 2.10.13";
-        QTest::newRow("Enter on OK") << 0 << int(Qt::Key_Return) << "01.002.0003" << "Version 1.2.3";
-        QTest::newRow("Space on OK") << 0 << int(Qt::Key_Space) << "1.0.0.0" << "Version 1.0.0";
-        QTest::newRow("Enter on the picture") << 1 << int(Qt::Key_Return) << "3" << "Version 3.0.0";
-        QTest::newRow("Escape on System Info") << 2 << int(Qt::Key_Escape) << "1.0.0" << "Version 1.0.0";
+        QTest::newRow("the close control") << -1 << 0 << "2.10.13"
+                                           << "Version 2.10.13";
+        QTest::newRow("Enter on OK") << 0 << int(Qt::Key_Return) << "01.002.0003"
+                                     << "Version 1.2.3";
+        QTest::newRow("Space on OK") << 0 << int(Qt::Key_Space) << "1.0.0.0"
+                                     << "Version 1.0.0";
+        QTest::newRow("Enter on the picture") << 1 << int(Qt::Key_Return) << "3"
+                                              << "Version 3.0.0";
+        QTest::newRow("Escape on System Info") << 2 << int(Qt::Key_Escape) << "1.0.0"
+                                               << "Version 1.0.0";
     }
     // Every way out goes back to the menu and destroys the screen; the next opening builds it
     // again, with the same texts.

@@ -37,7 +37,8 @@ struct FakeRegistry : Registry {
     std::map<std::string, Value> Keys;
     Strings Opened, Calls;
 
-    std::int32_t OpenKey(std::int32_t root, const std::string& keyName, std::uint32_t access, Handle& key) override
+    std::int32_t OpenKey(std::int32_t root, const std::string& keyName, std::uint32_t access,
+                         Handle& key) override
     {
         const bool asked = root == static_cast<std::int32_t>(0x80000002u) && access == 0x2003F;
         Calls.push_back(asked ? keyName : "another root or access");
@@ -105,17 +106,23 @@ private slots:
         QTest::addColumn<bool>("result");
         QTest::addColumn<std::string>("after"); // from "old"
         const std::string kilo(1024, 'k');
-        QTest::newRow("string with its terminating zero") << 2 << REG_SZ << "C:\\Tools\0"s << Size() << true << "C:\\Tools"s;
+        QTest::newRow("string with its terminating zero")
+            << 2 << REG_SZ << "C:\\Tools\0"s << Size() << true << "C:\\Tools"s;
         QTest::newRow("string without one") << 2 << REG_SZ << "C:\\Tools"s << Size() << true << "C:\\Tools"s;
-        QTest::newRow("only the last byte is looked at") << 2 << REG_SZ << "ab\0cd"s << Size() << true << "ab\0cd"s;
+        QTest::newRow("only the last byte is looked at")
+            << 2 << REG_SZ << "ab\0cd"s << Size() << true << "ab\0cd"s;
         QTest::newRow("empty string") << 2 << REG_SZ << "\0"s << Size() << true << ""s;
         QTest::newRow("exactly the buffer's size") << 2 << REG_SZ << kilo << Size() << true << kilo;
         QTest::newRow("over the buffer's size") << 2 << REG_SZ << kilo + "!" << Size() << false << ""s;
-        QTest::newRow("length reported past it") << 2 << REG_SZ << "abc"s << Size(5000) << true << "abc" + std::string(1021, '\0');
+        QTest::newRow("length reported past it")
+            << 2 << REG_SZ << "abc"s << Size(5000) << true << "abc" + std::string(1021, '\0');
         // Appended to the text before.
-        QTest::newRow("double word") << 2 << REG_DWORD << "\xFF\x10\x02\x01"s << Size() << true << "&hold1210FF"s;
-        QTest::newRow("double word, zero top byte") << 2 << REG_DWORD << "\x0A\x00\x01\x00"s << Size() << true << "&hold10A"s;
-        QTest::newRow("double word, only the top zero cut") << 2 << REG_DWORD << "\x01\x00\x00\x00"s << Size() << true << "&hold001"s;
+        QTest::newRow("double word") << 2 << REG_DWORD << "\xFF\x10\x02\x01"s << Size() << true
+                                     << "&hold1210FF"s;
+        QTest::newRow("double word, zero top byte")
+            << 2 << REG_DWORD << "\x0A\x00\x01\x00"s << Size() << true << "&hold10A"s;
+        QTest::newRow("double word, only the top zero cut")
+            << 2 << REG_DWORD << "\x01\x00\x00\x00"s << Size() << true << "&hold001"s;
         QTest::newRow("unknown type keeps the old text") << 2 << 3u << "abc"s << Size() << true << "old"s;
         QTest::newRow("missing value") << 1 << REG_SZ << ""s << Size() << false << ""s;
         QTest::newRow("missing key") << 0 << REG_SZ << ""s << Size() << false << ""s;
@@ -140,25 +147,39 @@ private slots:
 
     void startSysInfo_data()
     {
-        QTest::addColumn<std::string>("path"); // the first value, none when empty
+        QTest::addColumn<std::string>("path");   // the first value, none when empty
         QTest::addColumn<std::string>("folder"); // the second value, none when empty
-        QTest::addColumn<std::string>("file"); // the one ordinary file there is; "throws" to fail the probe
-        QTest::addColumn<int>("start"); // 1 starts, 0 fails, -1 throws
+        QTest::addColumn<std::string>("file");   // the one ordinary file there is; "throws" to fail the probe
+        QTest::addColumn<int>("start");          // 1 starts, 0 fails, -1 throws
         QTest::addColumn<Strings>("calls");
         QTest::addColumn<std::string>("started");
         const std::string msInfo32 = "/opt/MSINFO32.EXE";
         const Strings first{MsInfo, "close 1"}, second{MsInfo, "close 0", Location, "close 1"};
         QTest::newRow("first value, started unchecked")
-            << "C:\\Program Files\\msinfo32.exe\0"s << "D:\\Elsewhere\0"s << ""s << 1 << first << "C:\\Program Files\\msinfo32.exe"s;
-        QTest::newRow("first value, start fails") << "/nowhere/tool\0"s << ""s << ""s << 0 << first << "/nowhere/tool"s;
+            << "C:\\Program Files\\msinfo32.exe\0"s
+            << "D:\\Elsewhere\0"s
+            << ""s << 1 << first << "C:\\Program Files\\msinfo32.exe"s;
+        QTest::newRow("first value, start fails") << "/nowhere/tool\0"s
+                                                  << ""s
+                                                  << ""s << 0 << first << "/nowhere/tool"s;
         // A length of 0 is an error that ends the whole procedure: no second lookup.
         QTest::newRow("first value of length 0") << ZeroLength << "/opt\0"s << msInfo32 << 1 << first << ""s;
-        QTest::newRow("second folder with the file") << ""s << "/opt\0"s << msInfo32 << 1 << second << msInfo32;
-        QTest::newRow("second folder without it") << ""s << "/opt\0"s << "/opt/msinfo32.exe"s << 1 << second << ""s;
-        QTest::newRow("second folder, start fails") << ""s << "/opt\0"s << msInfo32 << 0 << second << msInfo32;
-        QTest::newRow("second folder, start throws") << ""s << "/opt\0"s << msInfo32 << -1 << second << msInfo32;
-        QTest::newRow("second folder, probe throws") << ""s << "/opt\0"s << "throws"s << 1 << second << ""s;
-        QTest::newRow("neither present") << ""s << ""s << ""s << 1 << Strings{MsInfo, "close 0", Location, "close 0"} << ""s;
+        QTest::newRow("second folder with the file") << ""s
+                                                     << "/opt\0"s << msInfo32 << 1 << second << msInfo32;
+        QTest::newRow("second folder without it") << ""s
+                                                  << "/opt\0"s
+                                                  << "/opt/msinfo32.exe"s << 1 << second << ""s;
+        QTest::newRow("second folder, start fails") << ""s
+                                                    << "/opt\0"s << msInfo32 << 0 << second << msInfo32;
+        QTest::newRow("second folder, start throws") << ""s
+                                                     << "/opt\0"s << msInfo32 << -1 << second << msInfo32;
+        QTest::newRow("second folder, probe throws") << ""s
+                                                     << "/opt\0"s
+                                                     << "throws"s << 1 << second << ""s;
+        QTest::newRow("neither present")
+            << ""s
+            << ""s
+            << ""s << 1 << Strings{MsInfo, "close 0", Location, "close 0"} << ""s;
     }
     // Whatever goes wrong, the one plain box with the program's title, and nothing else.
     void startSysInfo()
@@ -196,10 +217,14 @@ private slots:
     {
         QTest::addColumn<QStringList>("installed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("all four") << QStringList{"gnome-system-monitor", "kinfocenter", "hardinfo", "hardinfo2"} << "hardinfo2";
-        QTest::newRow("hardinfo first") << QStringList{"gnome-system-monitor", "kinfocenter", "hardinfo"} << "hardinfo";
+        QTest::newRow("all four") << QStringList{"gnome-system-monitor", "kinfocenter", "hardinfo",
+                                                 "hardinfo2"}
+                                  << "hardinfo2";
+        QTest::newRow("hardinfo first")
+            << QStringList{"gnome-system-monitor", "kinfocenter", "hardinfo"} << "hardinfo";
         QTest::newRow("kinfocenter") << QStringList{"gnome-system-monitor", "kinfocenter"} << "kinfocenter";
-        QTest::newRow("gnome-system-monitor") << QStringList{"gnome-system-monitor"} << "gnome-system-monitor";
+        QTest::newRow("gnome-system-monitor")
+            << QStringList{"gnome-system-monitor"} << "gnome-system-monitor";
         QTest::newRow("none that can run") << QStringList{} << "";
     }
     // Names in any case. The string is stored with its terminating zero, so a buffer that
@@ -211,7 +236,8 @@ private slots:
         Install(installed);
         LinuxRegistry registry;
         std::string path = "old", folder = "old";
-        QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE, "software\\microsoft\\shared tools\\msinfo", "Path", path),
+        QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE, "software\\microsoft\\shared tools\\msinfo",
+                             "Path", path),
                  !expected.isEmpty());
         QCOMPARE(path, expected.isEmpty() ? ""s : Bin.filePath(expected).toStdString());
         QVERIFY(!GetKeyValue(registry, HKEY_LOCAL_MACHINE, Location, "MSINFO", folder));

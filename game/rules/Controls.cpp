@@ -100,8 +100,8 @@ bool BelowOne(std::string_view number)
     const std::size_t first = mantissa.find_first_of("123456789");
     if (first == std::string_view::npos)
         return true; // zero, which always fits
-    const long long place = first < point ? static_cast<long long>(point - first) - 1
-                                          : -static_cast<long long>(first - point);
+    const long long place =
+        first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
     long long exponent = 0;
     if (e != std::string_view::npos) {
         std::size_t i = e + 1;

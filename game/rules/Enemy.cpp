@@ -6,7 +6,7 @@ namespace {
 constexpr int AimOffset = 38;
 constexpr int TrackStep = 5;
 constexpr int FireJump = 10;
-constexpr int DodgeLook = 10;   // the dodge looks at a paddle 10 rows higher or lower
+constexpr int DodgeLook = 10;    // the dodge looks at a paddle 10 rows higher or lower
 constexpr int ThreatRange = 150; // player bullets nearer than this can reach the paddle
 constexpr int EnemyMuzzleX = 20;
 constexpr int LowestTop = ArenaHeight - PaddleHeight; // 525: the bottom row stays inside
@@ -36,8 +36,7 @@ bool Threatens(const GameState& s, int slot, int wallRow, Int16 top)
 {
     const auto i = static_cast<std::size_t>(slot);
     const Int16 y = s.PlayerShotY[i];
-    return s.PlayerShotOn[i] && !Stands(s.EnemyWall, wallRow) && top < y
-        && y < Wrap16(top + PaddleHeight);
+    return s.PlayerShotOn[i] && !Stands(s.EnemyWall, wallRow) && top < y && y < Wrap16(top + PaddleHeight);
 }
 
 template <class Test> bool AnySlot(Test test)
@@ -112,8 +111,8 @@ void DecideSlot2(GameState& s)
         return;
     const Int16 aim = Aim(s);
     const bool holeInPlayerWall = !Stands(s.PlayerWall, aim);
-    const bool ballClose = s.BallX <= 80 && AimWithin(aim, Wrap16(s.BallY + s.BallDY), false)
-        && s.BallDY != 0;
+    const bool ballClose =
+        s.BallX <= 80 && AimWithin(aim, Wrap16(s.BallY + s.BallDY), false) && s.BallDY != 0;
     if (holeInPlayerWall || ballClose)
         Fire(s, 1);
 }

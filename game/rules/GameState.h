@@ -34,8 +34,8 @@ struct GameState {
     Int16 PlayerY = 0; // top row of the player's paddle, drawn at x = 780
     Int16 BallX = 0;   // top-left corner of the 25 x 25 ball
     Int16 BallY = 0;
-    Int16 BallDX = 0;  // step per tick; negative moves towards the computer
-    Int16 BallDY = 0;  // step per tick; negative moves up
+    Int16 BallDX = 0; // step per tick; negative moves towards the computer
+    Int16 BallDY = 0; // step per tick; negative moves up
 
     SpriteHandle PaddleDC = 0;
     SpriteHandle BallDC = 0;
@@ -53,8 +53,8 @@ struct GameState {
     Wall PlayerWall{}; // true where the row in front of the player's paddle stands (x = 750)
     Wall EnemyWall{};  // likewise in front of the computer's paddle (x = 50)
 
-    Int16 Points = 0; // rallies the player won since the last activation
-    Int16 Games = 0;  // rallies finished since then; -1 until the first serve
+    Int16 Points = 0;             // rallies the player won since the last activation
+    Int16 Games = 0;              // rallies finished since then; -1 until the first serve
     std::string_view RallyResult; // one of the result texts below
 };
 

@@ -33,8 +33,8 @@ std::string Tally(Int16 games, Int16 points)
     if (games == 1 && points == 0)
         return std::string("You have played 1 game and have no points.").append(TallyFooter);
     if (games > 1)
-        return "You have played " + std::to_string(games) + " games and have "
-            + std::to_string(points) + " points." + std::string(TallyFooter);
+        return "You have played " + std::to_string(games) + " games and have " + std::to_string(points)
+            + " points." + std::string(TallyFooter);
     return {};
 }
 
@@ -154,8 +154,8 @@ void Rules::KeyPress(int keyAscii)
     if (keyAscii == Quit) {
         m_host.SetTimerEnabled(false);
         m_host.MsgBox("Well, you have finished " + std::to_string(State.Games) + " game(s) and scored "
-                        + std::to_string(State.Points) + " points(s).",
-                    MsgStyle::Exclamation, "Good Game...loser...");
+                          + std::to_string(State.Points) + " points(s).",
+                      MsgStyle::Exclamation, "Good Game...loser...");
         m_host.ShowMenu();
         m_host.HideGame();
         m_host.UnloadGame();
