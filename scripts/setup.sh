@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev          # Qt 6 Widgets; Qt6Gui's CMake package needs the GL headers
   fonts-dejavu-core               # a font for the boxes and buttons
   clang libclang-rt-14-dev        # the sanitizer and fuzzer runtimes
+  clang-format                    # the test command checks the sources' formatting
   libbenchmark-dev                # the benchmarks
   xvfb xdotool imagemagick x11-utils  # the end-to-end tests in a real X server
   python3 bc                      # they read their screenshots and figures with these

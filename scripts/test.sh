@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Sets everything up, then builds and runs every test: the whole suite under AddressSanitizer
-# and UndefinedBehaviorSanitizer (with leak checking), the fuzz targets, then the end-to-end
-# tests on a plain Release build in a real X server.
+# Sets everything up, then checks the formatting and builds and runs every test: the whole
+# suite under AddressSanitizer and UndefinedBehaviorSanitizer (with leak checking), the fuzz
+# targets, then the end-to-end tests on a plain Release build in a real X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+
+# Every source as .clang-format writes it; `clang-format -i FILE` mends one that is not.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 jobs=$(nproc)
 export ASAN_OPTIONS="${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:detect_leaks=1}"
