@@ -1,47 +1,74 @@
-# Helpers for driving the real program in a private X server. Sourced by the end-to-end tests.
+# Helpers for driving the real program in a private X server, sourced by the end-to-end test,
+# the random player, the install test, the whole-program benchmark and the screenshot script.
 
-# Starts a private Xvfb with a 1024 x 768 screen on a display number it picks itself, and
-# exports DISPLAY. -noreset: the server otherwise resets, refusing connections for a moment,
-# each time its last client leaves.
+# The program's window titles.
+MENU="=>Vantrel<="
+GAME="=> VANTREL <="
+RULES="=>Rules<="
+ABOUT="About Vantrel"
+RESULT_BOX="I missed it..."
+TALLY_BOX="I'm gonna crush you..."
+QUIT_BOX="Good Game...loser..."
+PAUSE_BOX="Lame, do computers pause?"
+SPEED_BOX="Speed of game"
+# Button middles in pixels from the client area's corner: the menu's column at 800 twips,
+# 1810 x 710, tops 500 to 2900; the rules screen's Back at (5100, 4900), 1010 x 510.
+PLAY_BUTTON=(113 57)
+RULES_BUTTON=(113 110)
+ABOUT_BUTTON=(113 164)
+QUIT_BUTTON=(113 217)
+BACK_BUTTON=(374 344)
+# The pointer on this row puts the player's paddle top at 300.
+POINTER_Y=338
+PADDLE_Y=300
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts a private Xvfb (1024 x 768 unless SCREEN_SIZE says otherwise) on a display number it
+# picks itself, and exports DISPLAY. -noreset: the server otherwise resets, refusing
+# connections for a moment, each time its last client leaves.
 start_x() {
   local number
   number=$(mktemp)
-  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$number")"
   rm -f "$number"
-  [ "$DISPLAY" != ":" ] || { echo "no display could be started" >&2; return 1; }
+  [ "$DISPLAY" != ":" ] || fail "no X server could be started"
 }
 
-stop_x() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
+# Ends the program, should it still run, and the X server.
+stop_x() {
+  [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null || true
+}
 
 # The title as an anchored extended regular expression, which xdotool matches.
 title_pattern() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$?+(){}|]/\\&/g')"; }
 
+# Prints the id of a visible window with exactly this title, if there is one.
+find_window() { xdotool search --onlyvisible --name "$(title_pattern "$1")" 2>/dev/null | head -n1; }
+
 # Waits until a visible window has exactly this title; prints its id.
 wait_window() {
-  local title=$1 timeout=${2:-20} id
-  local deadline=$((SECONDS + timeout))
+  local deadline=$((SECONDS + ${2:-20})) id
   while [ $SECONDS -lt "$deadline" ]; do
-    id=$(xdotool search --onlyvisible --name "$(title_pattern "$title")" 2>/dev/null | head -n1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
+    id=$(find_window "$1") && [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
-  echo "window '$title' did not appear within ${timeout}s" >&2
-  return 1
+  fail "window '$1' did not appear within ${2:-20}s"
 }
 
 # Waits until no visible window has this title.
 wait_gone() {
-  local title=$1 timeout=${2:-10}
-  local deadline=$((SECONDS + timeout))
+  local deadline=$((SECONDS + ${2:-10}))
   while [ $SECONDS -lt "$deadline" ]; do
-    xdotool search --onlyvisible --name "$(title_pattern "$title")" >/dev/null 2>&1 || return 0
+    [ -z "$(find_window "$1")" ] && return 0
     sleep 0.1
   done
-  echo "window '$title' still visible after ${timeout}s" >&2
-  return 1
+  fail "window '$1' still visible after ${2:-10}s"
 }
 
 # Presses a key in a window (no window manager here, so focus is given directly).
@@ -50,37 +77,45 @@ key_in() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2"
 # Clicks at (x, y) relative to a window's top-left corner.
 click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Starts the program, waits for the menu and presses Play (at (800, 500) twips, 1810 x 710:
-# its middle is near (113, 57) pixels). Sets APP_PID, and `game` to the game screen's id.
-start_and_play() {
-  "$1" &
+# Starts the program with its output in LOG (or discarded) and waits for the menu. Sets
+# APP_PID, and MENU_ID to the menu's window.
+start_program() {
+  "$1" >"${LOG:-/dev/null}" 2>&1 &
   APP_PID=$!
-  local menu
-  menu=$(wait_window "=>Vantrel<=") || fail "no menu after start"
-  echo "menu is up"
-  click_in "$menu" 113 57
-  game=$(wait_window "=> VANTREL <=") || fail "no game screen after Play"
-  wait_gone "=>Vantrel<=" || fail "the menu stayed visible after Play"
+  MENU_ID=$(wait_window "$MENU")
 }
 
-# "q" on the game screen, Return on its box: the menu must come back and the game go.
-# Prints the menu's id.
-press_q_back_to_menu() {
-  local game=$1 bye menu
-  key_in "$game" q
-  bye=$(wait_window "Good Game...loser..." 10) || fail "q showed no box"
+# Play on the menu: the game screen must come and the menu go. Sets GAME_ID.
+press_play() {
+  click_in "$MENU_ID" "${PLAY_BUTTON[@]}"
+  GAME_ID=$(wait_window "$GAME")
+  wait_gone "$MENU"
+}
+
+# Return on the boxes of a rally's end, if one is open.
+answer_rally_boxes() {
+  local title id
+  for title in "$RESULT_BOX" "$TALLY_BOX"; do
+    id=$(find_window "$title") && [ -n "$id" ] && key_in "$id" Return && sleep 0.1
+  done
+  return 0
+}
+
+# "q" on the game screen and Return on its box: the menu must come back and the game go.
+# Sets MENU_ID.
+back_to_menu() {
+  local bye
+  answer_rally_boxes
+  key_in "$GAME_ID" q
+  bye=$(wait_window "$QUIT_BOX" 10)
   key_in "$bye" Return
-  menu=$(wait_window "=>Vantrel<=" 10) || fail "the menu did not come back after q"
-  wait_gone "=> VANTREL <=" || fail "the game screen stayed visible after q"
-  echo "$menu"
+  MENU_ID=$(wait_window "$MENU" 10)
+  wait_gone "$GAME"
 }
 
-# Quit on the menu (at (800, 2900) twips: its middle is near (113, 217) pixels): the program
-# APP_PID must end at once with status 0.
+# Quit on the menu: the program must end at once with status 0.
 press_quit() {
-  click_in "$1" 113 217
+  click_in "$MENU_ID" "${QUIT_BUTTON[@]}"
   for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$APP_PID" 2>/dev/null && fail "the program is still running after Quit"
   local status=0
