@@ -15,22 +15,16 @@ source tests/e2e/xsession.sh
 unset QT_QPA_PLATFORM
 shots=$(mktemp -d)
 start_x
-# No errexit in here: a program already gone must not turn a success into a failure.
-trap 'set +e; kill "${APP_PID:-}" 2>/dev/null; stop_x; rm -rf "$shots"' EXIT
-"$build/app/vantrel" &
-APP_PID=$!
+trap 'stop_x; rm -rf "$shots"' EXIT
 mkdir -p docs
 
-menu=$(wait_window "=>Vantrel<=")
+start_program "$build/app/vantrel"
 sleep 0.5 # the first paint
-import -window "$menu" -strip docs/menu.png
+import -window "$MENU_ID" -strip docs/menu.png
 echo "saved docs/menu.png"
 
-# Play sits at (800, 500) twips, 1810 x 710: its middle is near (113, 57) pixels.
-click_in "$menu" 113 57
-game=$(wait_window "=> VANTREL <=")
-# The pointer at row 338 puts the player's paddle in the middle of the arena's height.
-xdotool mousemove --window "$game" 400 338
+press_play
+xdotool mousemove --window "$GAME_ID" 400 "$POINTER_Y"
 
 # Whether a shot of the arena shows a rally worth showing: the whole ball between the walls
 # and at least one bullet in flight, each standing clear of everything else.
@@ -38,7 +32,7 @@ good_rally() {
   python3 - "$1" "$root/tests/e2e" <<'EOF'
 import sys
 sys.path.insert(0, sys.argv[2])
-from check_frame import read_ppm
+from xtools import read_ppm
 
 width, height, pixels = read_ppm(sys.argv[1])
 
@@ -67,18 +61,8 @@ sys.exit(0 if whole and min(xs) > 52 and max(xs) < 748 else 1)
 EOF
 }
 
-# Answers a rally's two boxes, should one have ended meanwhile.
-answer_boxes() {
-  local box title
-  for title in "I missed it..." "I'm gonna crush you..."; do
-    box=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1) || true
-    [ -n "$box" ] && key_in "$box" Return && sleep 0.2
-  done
-  return 0
-}
-
 for attempt in $(seq 40); do
-  answer_boxes
+  answer_rally_boxes
   for _ in 1 2 3; do xdotool click 1; sleep 0.07; done
   sleep 0.1
   import -window root "$shots/screen.png"
