@@ -14,6 +14,7 @@ packages=(
   python3 bc                      # they read their screenshots and figures with these
   appstream desktop-file-utils    # the install test validates the metainfo and the desktop entry
   dpkg-dev file                   # the Debian package: dpkg-shlibdeps, and file to find the programs
+  lintian groff-base              # the install test checks the package and renders the manual page
 )
 
 missing=()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a scratch root and plays the installed `vantrel`
-# command in a real X server: the package's fields and files, the desktop entry and the
-# AppStream data are checked, then the program shows the menu, draws the arena with the sprites
-# installed beside it, goes back to the menu on "q" and quits with status 0.
+# command in a real X server: the package's fields and files, lintian's verdict, the manual
+# page, the desktop entry and the AppStream data are checked, then the program shows the menu,
+# draws the arena with the sprites installed beside it, goes back to the menu on "q" and quits
+# with status 0. The from-source install's layout is checked too.
 # Usage: e2e_install.sh BUILD_DIR   (a configured and built tree)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -32,14 +33,26 @@ version=$(field Version)
 outside=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v -e '^\./$' -e '^\./usr/' || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 
+# Debian's own checker, default profile: any error or warning fails.
+lintian "$deb" >"$scratch/lintian.log" 2>&1 || true
+cat "$scratch/lintian.log"
+! grep -q '^[EW]: ' "$scratch/lintian.log" || fail "lintian reports errors or warnings"
+echo "lintian: no error, no warning"
+
 dpkg-deb -x "$deb" "$scratch/root"
 usr=$scratch/root/usr
-for f in bin/vantrel libexec/vantrel/vantrel libexec/vantrel/{PADDLE,BALL,BULLET,WALL}.bmp \
-         share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml share/doc/vantrel/copyright; do
+# Debian's layout for games: the command in /usr/games, the program beside its sprites.
+for f in games/vantrel lib/games/vantrel/vantrel lib/games/vantrel/{PADDLE,BALL,BULLET,WALL}.bmp \
+         share/man/man6/vantrel.6.gz share/doc/vantrel/changelog.gz share/doc/vantrel/copyright \
+         share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml; do
   [ -e "$usr/$f" ] || fail "the package has no /usr/$f"
 done
-link=$(readlink "$usr/bin/vantrel")
-[ "${link#/}" = "$link" ] || fail "/usr/bin/vantrel is an absolute link ($link): it only works where the package is installed"
+link=$(readlink "$usr/games/vantrel")
+[ "${link#/}" = "$link" ] || fail "/usr/games/vantrel is an absolute link ($link): it only works where the package is installed"
+warnings=$(zcat "$usr/share/man/man6/vantrel.6.gz" | groff -man -ww -z 2>&1)
+[ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
+echo "the manual page renders without warnings"
+
 for size in 16 32 48 64 128 256; do
   icon=$usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
   [[ -f "$icon" && "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ]] || fail "no ${size}x${size} icon in the hicolor theme"
@@ -58,10 +71,22 @@ grep -q "<release version=\"$version\" date=\"[0-9]\{4\}-[0-9]\{2\}-[0-9]\{2\}\"
   fail "the metainfo has no dated release $version"
 echo "package, desktop entry and metainfo are valid"
 
+# The from-source install keeps bin/ and libexec/, with the manual page uncompressed. The
+# build's install manifest, the README's way to uninstall, is left as it was.
+manifest=$build/install_manifest.txt
+[ ! -f "$manifest" ] || cp "$manifest" "$scratch/manifest"
+cmake --install "$build" --prefix "$scratch/local" >/dev/null
+if [ -f "$scratch/manifest" ]; then mv "$scratch/manifest" "$manifest"; else rm "$manifest"; fi
+for f in bin/vantrel libexec/vantrel/vantrel libexec/vantrel/{PADDLE,BALL,BULLET,WALL}.bmp share/man/man6/vantrel.6; do
+  [ -e "$scratch/local/$f" ] || fail "cmake --install puts no $f in the prefix"
+done
+[ ! -e "$scratch/local/games" ] || fail "cmake --install installs the package's games/ too"
+echo "cmake --install keeps its bin/ and libexec/ layout"
+
 start_x
 # No errexit in here: a program already gone must not turn a pass into a failure.
 trap 'set +e; kill "${APP_PID:-}" 2>/dev/null; stop_x; rm -rf "$scratch"' EXIT
-start_and_play "$usr/bin/vantrel"
+start_and_play "$usr/games/vantrel"
 # The pointer at row 338 puts the player's paddle top at 300.
 xdotool mousemove --window "$game" 400 338
 sleep 0.5
@@ -97,4 +122,4 @@ EOF
 menu=$(press_q_back_to_menu "$game")
 echo "back on the menu"
 press_quit "$menu"
-echo "PASS: package, desktop entry, metainfo; installed vantrel: menu, Play, arena with its sprites, q, Quit (status 0)"
+echo "PASS: package, lintian, manual page, desktop entry, metainfo; installed vantrel: menu, Play, arena with its sprites, q, Quit (status 0)"
