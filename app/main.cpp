@@ -8,7 +8,10 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -82,6 +85,41 @@ bool DisplayIsNamed(int argc, char* argv[])
 
 void Print(std::FILE* stream, const QString& text) { std::fputs(text.toLocal8Bit().constData(), stream); }
 
+void ReportNoDisplay()
+{
+    Print(stderr,
+          QStringLiteral("%1: no display to open: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland)\n")
+              .arg(CommandName));
+}
+
+// A display that is named but cannot be opened (a DISPLAY with no X server behind it) makes Qt
+// warn, then stop with a fatal message and an abort while the application is built. Until it
+// is built, messages are held back: a fatal one becomes our one line and status 1, and the
+// others are passed on once the application stands.
+std::vector<std::tuple<QtMsgType, QString>> HeldMessages;
+
+void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        ReportNoDisplay();
+        std::_Exit(ExitNoDisplay);
+    }
+    HeldMessages.emplace_back(type, message);
+}
+
+std::unique_ptr<QCoreApplication> BuildApplication(bool displayNamed, int& argc, char* argv[])
+{
+    if (!displayNamed)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    const QtMessageHandler previous = qInstallMessageHandler(HoldStartupMessage);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const auto& [type, message] : HeldMessages)
+        qt_message_output(type, QMessageLogContext(), message);
+    HeldMessages.clear();
+    return app;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -91,9 +129,7 @@ int main(int argc, char* argv[])
     // is enough to answer --help and --version; anything else is told that there is no display,
     // since the options left over cannot be judged.
     const bool displayNamed = DisplayIsNamed(argc, argv);
-    const std::unique_ptr<QCoreApplication> app = displayNamed
-        ? std::make_unique<QApplication>(argc, argv)
-        : std::make_unique<QCoreApplication>(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = BuildApplication(displayNamed, argc, argv);
 
     const CommandLine commandLine = ReadCommandLine();
     if (commandLine.Asked == Request::Help) {
@@ -105,9 +141,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (!displayNamed) {
-        Print(stderr,
-              QStringLiteral("%1: no display to open: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland)\n")
-                  .arg(CommandName));
+        ReportNoDisplay();
         return ExitNoDisplay;
     }
     if (commandLine.Asked == Request::Mistake) {

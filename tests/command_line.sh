@@ -12,6 +12,7 @@ program=$1
 version=${2//./\\.}
 usage="^Usage: .*vantrel \\[options\\]$"
 mistake="Try 'vantrel --help'\\.$"
+no_display="^vantrel: no display to open: set DISPLAY \\(X11\\) or WAYLAND_DISPLAY \\(Wayland\\)$"
 
 rows=(
   # arguments | status | stream | first line (extended regular expression)
@@ -22,7 +23,9 @@ rows=(
   # Qt takes its own options, with their values, and leaves only the unknown one.
   "-platform offscreen -style fusion --bogus|2|stderr|^vantrel: Unknown option 'bogus'\\. $mistake"
   "-platform offscreen extra|2|stderr|^vantrel: Unexpected argument 'extra'\\. $mistake"
-  "|1|stderr|^vantrel: no display to open: set DISPLAY \\(X11\\) or WAYLAND_DISPLAY \\(Wayland\\)$"
+  "|1|stderr|$no_display"
+  # A display named but not there: Qt's own abort, caught.
+  "-display :87|1|stderr|$no_display"
 )
 
 scratch=$(mktemp -d)
