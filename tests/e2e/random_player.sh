@@ -39,20 +39,22 @@ pick() { local -n list=$1; printf '%s' "${list[RANDOM % ${#list[@]}]}"; }
 close_request() { python3 "$here/xtools.py" close "$1" 1; }
 died() { echo "--- the program's output:" >&2; tail -n 40 "$LOG" >&2; fail "$1"; }
 
-# The window on top, as "kind id": a box if one is open, else the visible screen.
+# The window that takes input, as "kind id title": the newest box if any is open (a rally's
+# boxes can open over the speed box, which then waits under them), else the visible screen.
 top_window() {
-  local id title found=
+  local id title box= screen=
+  # Listed from the bottom of the stack to its top.
   for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
     title=$(xdotool getwindowname "$id" 2>/dev/null) || continue
     case $title in
-      "$RESULT_BOX" | "$TALLY_BOX" | "$QUIT_BOX" | "$PAUSE_BOX" | "$SPEED_BOX") echo "box $id $title"; return ;;
-      "$GAME") found="game $id" ;;
-      "$RULES") found="rules $id" ;;
-      "$ABOUT") found="about $id" ;;
-      "$MENU") [ -z "$found" ] && found="menu $id" ;;
+      "$RESULT_BOX" | "$TALLY_BOX" | "$QUIT_BOX" | "$PAUSE_BOX" | "$SPEED_BOX") box="box $id $title" ;;
+      "$GAME") screen="game $id" ;;
+      "$RULES") screen="rules $id" ;;
+      "$ABOUT") screen="about $id" ;;
+      "$MENU") [ -z "$screen" ] && screen="menu $id" ;;
     esac
   done
-  echo "${found:-none}"
+  echo "${box:-${screen:-none}}"
 }
 
 answer_box() {
