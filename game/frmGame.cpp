@@ -3,6 +3,7 @@
 #include "MsgBox.h"
 #include "ScreenModel.h"
 #include "Twips.h"
+#include "WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -36,11 +37,17 @@ frmGame::frmGame(QWidget* parent)
 }
 
 // The arena is drawn 1:1 in logical pixels at the top-left of a window that covers the
-// screen; on a larger screen the borders mark the arena's right and bottom edges.
+// screen; on a larger screen the borders mark the arena's right and bottom edges. Only the
+// full-screen state puts a window above the desktop's panels, so it is asked for wherever a
+// window manager or a compositor can grant it; a bare X server has nobody to ask, and there
+// the frameless window covers the screen by its geometry.
 void frmGame::CoverScreen()
 {
     const QRect screenArea = screen()->geometry();
-    setGeometry(screenArea);
+    if (CanAskForFullScreen())
+        setWindowState(Qt::WindowFullScreen);
+    else
+        setGeometry(screenArea);
     m_canvas.Resize(screenArea.size(), palette().color(QPalette::Button).rgb() & 0xFFFFFFu);
 }
 

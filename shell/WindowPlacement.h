@@ -11,3 +11,8 @@ inline constexpr Qt::WindowFlags FixedDialogFlags = Qt::Window | Qt::WindowTitle
 
 // Centres the window's frame on the screen it will open on.
 void CentreOnScreen(QWidget* window);
+
+// Whether the window system takes a request for the full-screen state: a Wayland compositor
+// does, and so does an X11 window manager; a bare X server has nobody to take it, and other
+// platforms (the tests' offscreen one) are left to place the window by its geometry.
+bool CanAskForFullScreen();
