@@ -1,5 +1,6 @@
 #include "WindowPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -10,6 +11,32 @@
 #include <string_view>
 
 namespace {
+
+void MoveFrameToCentre(QWidget* window)
+{
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(window->screen()->availableGeometry().center());
+    window->move(frame.topLeft()); // a window's position is its frame's
+}
+
+// Centres the window again the first time its frame is larger than the window itself, which
+// is when the window manager has framed it, and no more after that: the player may move it.
+class CentreWhenFramed : public QObject {
+public:
+    explicit CentreWhenFramed(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Move && window->frameGeometry().size() != window->size()) {
+            window->removeEventFilter(this);
+            MoveFrameToCentre(window);
+            deleteLater();
+        }
+        return false;
+    }
+};
 
 // The window that `window` names in the property, or none.
 xcb_window_t NamedWindow(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property)
@@ -48,10 +75,8 @@ bool WindowManagerRuns(xcb_connection_t* connection)
 
 void CentreOnScreen(QWidget* window)
 {
-    const QRect screen = window->screen()->availableGeometry();
-    QRect frame({0, 0}, window->size());
-    frame.moveCenter(screen.center());
-    window->move(frame.topLeft());
+    MoveFrameToCentre(window);
+    new CentreWhenFramed(window);
 }
 
 bool CanAskForFullScreen()

@@ -9,7 +9,9 @@ class QWidget;
 inline constexpr Qt::WindowFlags FixedDialogFlags = Qt::Window | Qt::WindowTitleHint
     | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
-// Centres the window's frame on the screen it will open on.
+// Centres the window's outer frame on the screen it will open on. The window manager puts its
+// frame around the window only when the window is shown: until then the window is centred
+// without it, and the frame is centred once it is known.
 void CentreOnScreen(QWidget* window);
 
 // Whether the window system takes a request for the full-screen state: a Wayland compositor
