@@ -226,16 +226,25 @@ def union(*parts):
     return lambda x, y: any(p(x, y) for p in parts)
 
 
-# --- QUILLON: a knight in shining white armour, sword planted before him --------------------
+# --- QUILLON: a knight in shining white armour on the rampart, sword planted before him ------
 
 Q_W, Q_H = 137, 150
 MID = Q_W / 2
+
+# The about screen shows the picture's top-left part unscaled: its box is 94 x 103 with a sunken
+# frame two pixels wide inside. The knight is drawn whole within that part, at this scale of the
+# full-size figure; the rest of the picture is more night sky and rampart.
+SHOWN_W, SHOWN_H = 90, 99
+FIGURE_SCALE = 0.6
+FIGURE_TOP = 2
+RAMPART_TOP = 84  # the merlons' tops; the wall runs from there to the picture's foot
 
 SKY_TOP = (14, 24, 58)
 SKY_LOW = (64, 38, 86)
 STEEL = (226, 233, 246)
 GOLD = (222, 176, 60)
 CRIMSON = (150, 24, 36)
+STONE = (92, 90, 104)
 
 
 def metal(cx, half, base=STEEL):
@@ -275,9 +284,10 @@ def plume_shape():
     return union(*parts)
 
 
-def quillon():
+def figure():
+    """The knight at full size, standing in the middle of a Q_W x Q_H field."""
     helm = rounded_box(MID - 19, 16, MID + 19, 62, 14)
-    shapes = [
+    return [
         # cape behind the shoulders
         (polygon([(MID - 32, 70), (MID + 32, 70), (MID + 52, Q_H), (MID - 52, Q_H)]),
          lambda x, y: scale(CRIMSON, 0.7 + 0.5 * (1 - abs(x - MID) / 52))),
@@ -308,6 +318,29 @@ def quillon():
         (circle(MID - 5, 92, 5.5), metal(MID - 5, 5.5)),
         (circle(MID + 5, 92, 5.5), metal(MID + 5, 5.5)),
     ]
+
+
+def placed(shape):
+    """A shape of the full-size figure, scaled down into the middle of the shown part."""
+    inside, colour = shape
+    fx = lambda x: MID + (x - SHOWN_W / 2) / FIGURE_SCALE
+    fy = lambda y: (y - FIGURE_TOP) / FIGURE_SCALE
+    return (lambda x, y: inside(fx(x), fy(y)), lambda x, y: colour(fx(x), fy(y)))
+
+
+def rampart(x, y):
+    # Merlons 10 wide with gaps of 6, on a wall that hides the knight from the waist down.
+    return y >= RAMPART_TOP + 5 or (y >= RAMPART_TOP and x % 16 < 10)
+
+
+def stone(x, y):
+    course = int(y - RAMPART_TOP) // 6
+    joint = (y - RAMPART_TOP) % 6 < 0.6 or (x + 8 * (course % 2)) % 16 < 0.6
+    return scale(STONE, 0.6 if joint else 1.0 - 0.15 * ((x // 16 + course) % 2))
+
+
+def quillon():
+    shapes = [placed(part) for part in figure()] + [(rampart, stone)]
     return render(Q_W, Q_H, sky, shapes, outline=(18, 16, 30))
 
 

@@ -77,12 +77,12 @@ frmAbout::frmAbout(QWidget* parent) : Screen(parent, FixedDialogFlags)
     setGeometry(TwipRect(ClientLeft, ClientTop, ClientWidth, ClientHeight));
     setFixedSize(size());
 
-    // The picture is larger than its box; it is scaled down into it so that it never covers
-    // the labels beside it.
+    // The picture is larger than its box, which keeps its size so as not to cover the labels
+    // beside it: the box shows the picture's top-left part, unscaled.
     picIcon = new QLabel(this);
     picIcon->setGeometry(TwipRect(240, 240, 1410, 1540));
     picIcon->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    picIcon->setAlignment(Qt::AlignCenter);
+    picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picIcon->setFocusPolicy(Qt::TabFocus);
 
     lblTitle = MakeLabel(this, TwipRect(1750, 240, 3890, 480), true);
@@ -109,8 +109,7 @@ frmAbout::frmAbout(QWidget* parent) : Screen(parent, FixedDialogFlags)
     lblTitle->setText(QStringLiteral("Vantrel"));
     const QPixmap picture(QStringLiteral(":/QUILLON"));
     if (!picture.isNull())
-        picIcon->setPixmap(
-            picture.scaled(picIcon->contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        picIcon->setPixmap(picture.copy(QRect({0, 0}, picIcon->contentsRect().size())));
 }
 
 void frmAbout::cmdOK_Click()
