@@ -144,9 +144,9 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
 void frmAbout::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    // The white line is two pixels thick, centred on its row so that it also covers the row
-    // above; the grey line is drawn over that row.
-    painter.fillRect(Px(EtchWhiteLeft), Px(EtchWhiteTop) - 1, Px(EtchRight) - Px(EtchWhiteLeft) + 1,
-                     EtchWhiteThickness, Qt::white);
+    // Each line starts on its own row, the white one running two rows down from there: the grey
+    // row and both white ones show.
     painter.fillRect(Px(EtchLeft), Px(EtchGreyTop), Px(EtchRight) - Px(EtchLeft) + 1, 1, EtchGrey);
+    painter.fillRect(Px(EtchWhiteLeft), Px(EtchWhiteTop), Px(EtchRight) - Px(EtchWhiteLeft) + 1,
+                     EtchWhiteThickness, Qt::white);
 }
