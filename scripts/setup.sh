@@ -6,11 +6,13 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev          # Qt 6 Widgets; Qt6Gui's CMake package needs the GL headers
+  libxcb1-dev qt6-wayland         # asking X whether a window manager runs; Qt on Wayland
   fonts-dejavu-core               # a font for the boxes and buttons
   clang libclang-rt-14-dev        # the sanitizer and fuzzer runtimes
   clang-format                    # the test command checks the sources' formatting
   libbenchmark-dev                # the benchmarks
-  xvfb xdotool imagemagick x11-utils  # the end-to-end tests in a real X server
+  xvfb xdotool imagemagick x11-utils  # the end-to-end tests in a real X server,
+  openbox weston                  # also under a window manager and on Wayland
   python3 bc                      # they read their screenshots and figures with these
   appstream desktop-file-utils    # the install test validates the metainfo and the desktop entry
   dpkg-dev file                   # the Debian package: dpkg-shlibdeps, and file to find the programs

@@ -3,6 +3,7 @@ arena, and close requests sent to a window as a window manager sends them.
 
 Usage: xtools.py frame SHOT.ppm PLAYER_Y   the borders, walls, paddles and ball where they belong
        xtools.py bullet SHOT.ppm ROW        a lone 3 x 3 player's bullet on ROW at x = 780 - 15k
+       xtools.py window SHOT.ppm "BG PANEL" prints the box of the one window on a plain desktop
        xtools.py close WINDOW COUNT         COUNT WM_DELETE_WINDOW requests to WINDOW
 Exits non-zero, naming what is wrong.
 """
@@ -12,8 +13,9 @@ import sys
 
 
 def read_ppm(path):
-    """Width, height and RGB bytes of a binary PPM as ImageMagick writes it (no comments)."""
-    data = open(path, "rb").read()
+    """Width, height and RGB bytes of a binary PPM as ImageMagick writes it (no comments); "-"
+    reads it from the standard input."""
+    data = sys.stdin.buffer.read() if path == "-" else open(path, "rb").read()
     magic, width, height, depth, pixels = data.split(maxsplit=4)
     assert magic == b"P6" and depth == b"255", "not an 8-bit P6 file"
     return int(width), int(height), pixels
@@ -25,6 +27,8 @@ def screen(path):
     def black(x, y):
         i = (y * width + x) * 3
         return 0 <= x < width and 0 <= y < height and pixels[i:i + 3] == b"\0\0\0"
+    # What lies right of column x and below row y, row by row.
+    black.beyond = lambda x, y: [pixels[(r * width + (x if r < y else 0)) * 3:(r + 1) * width * 3] for r in range(height)]
     return black
 
 
@@ -32,8 +36,11 @@ def frame(path, player_y):
     black, problems = screen(path), []
     if not all(black(800, y) for y in range(601)) or not all(black(x, 600) for x in range(801)):
         problems.append("the borders on x = 800 and y = 600 are not whole")
-    if black(801, 300) or black(300, 601):
-        problems.append("something black beyond the borders")
+    # Beyond the borders and the paddle that crosses them the game screen shows its background
+    # alone, to the screen's edges: no pointer, no panel, no desktop where the window ends.
+    rows = black.beyond(806, 602)
+    if any(row != rows[-1][:3] * (len(row) // 3) for row in rows):
+        problems.append("something shows beyond the borders other than the game's background")
     for x in (50, 750):  # whole after a serve, but for the rows the ball may have broken since
         if sum(black(x, y) for y in range(600)) < 550:
             problems.append(f"the wall on x = {x} is not standing")
@@ -45,6 +52,21 @@ def frame(path, player_y):
     if sum(black(x, y) for x in range(60, 740, 2) for y in range(0, 600, 2)) < 60:
         problems.append("no ball between the walls")
     return problems
+
+
+def window(path, colours):
+    """The box, "x y width height", of whatever stands on a plain desktop below its panel;
+    COLOURS are the desktop's and the panel's, in hex."""
+    width, height, pixels = read_ppm(path)
+    desktop, panel = (bytes.fromhex(c) for c in colours.split())
+    rows = [pixels[y * width * 3:(y + 1) * width * 3] for y in range(height)]
+    top = next(y for y in range(height) if rows[y][width // 2 * 3:width // 2 * 3 + 3] != panel)
+    xs, ys = [], []
+    for y in range(top, height):
+        if rows[y] != desktop * width:
+            shown = [x for x in range(width) if rows[y][x * 3:x * 3 + 3] != desktop]
+            xs, ys = xs + [shown[0], shown[-1]], ys + [y]
+    return [min(xs), ys[0], max(xs) - min(xs) + 1, ys[-1] - ys[0] + 1] if ys else []
 
 
 def bullet(path, row):
@@ -79,6 +101,8 @@ def close(window, count):
 
 
 if __name__ == "__main__":
+    if sys.argv[1] == "window":
+        sys.exit(print(*window(sys.argv[2], sys.argv[3])) or 0)
     what, arg, number = sys.argv[1], sys.argv[2], int(sys.argv[3])
     problems = {"frame": frame, "bullet": bullet}[what](arg, number) if what != "close" else close(int(arg, 0), number)
     for p in problems:
