@@ -165,7 +165,8 @@ key_in() {
   if [ "${SESSION:-}" = weston ]; then
     wait_until has_keyboard "$1"
   else
-    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    # A window gone meanwhile takes no key: sent anyway, it would reach whatever has the focus.
+    xdotool windowfocus --sync "$1" 2>/dev/null || xwininfo -id "$1" >/dev/null 2>&1 || return 0
   fi
   xdotool key "$2"
 }
