@@ -47,7 +47,8 @@ top_window() {
   for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
     title=$(xdotool getwindowname "$id" 2>/dev/null) || continue
     case $title in
-      "$RESULT_BOX" | "$TALLY_BOX" | "$QUIT_BOX" | "$PAUSE_BOX" | "$SPEED_BOX") box="box $id $title" ;;
+      "$RESULT_BOX" | "$TALLY_BOX" | "$QUIT_BOX" | "$PAUSE_BOX" | "$SPEED_BOX" | "$NO_SYSINFO_BOX")
+        box="box $id $title" ;;
       "$GAME") screen="game $id" ;;
       "$RULES") screen="rules $id" ;;
       "$ABOUT") screen="about $id" ;;

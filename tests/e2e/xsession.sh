@@ -13,6 +13,8 @@ TALLY_BOX="I'm gonna crush you..."
 QUIT_BOX="Good Game...loser..."
 PAUSE_BOX="Lame, do computers pause?"
 SPEED_BOX="Speed of game"
+# The about screen's System Info button, where the desktop has no system-information program.
+NO_SYSINFO_BOX="Vantrel"
 # Button middles in pixels from the client area's corner: the menu's column at 800 twips,
 # 1810 x 710, tops 500 to 2900; the rules screen's Back at (5100, 4900), 1010 x 510.
 PLAY_BUTTON=(113 57)
