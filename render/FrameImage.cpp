@@ -1,7 +1,7 @@
 #include "FrameImage.h"
 
 #include <algorithm>
-#include <utility>
+#include <cstring>
 
 namespace {
 
@@ -9,8 +9,6 @@ namespace {
 // AND mask carries it along unchanged.
 constexpr quint32 Opaque = 0xFF000000u;
 constexpr quint32 ColourBits = 0x00FFFFFFu;
-
-qint64 Area(const QRect& r) { return qint64(r.width()) * r.height(); }
 
 } // namespace
 
@@ -20,33 +18,23 @@ void FrameImage::Reset(QSize size, quint32 background)
     m_background = background & ColourBits;
     m_image.fill(m_background | Opaque);
     m_stride = m_image.bytesPerLine() / qsizetype(sizeof(quint32));
-    m_drawn.Count = 0;
-    m_changed.Count = 0;
-    m_changed.Add(m_image.rect());
+    m_drawn.Count = m_drawn.RowsUsed = 0;
+    m_wholeImageChanged = true;
 }
 
 void FrameImage::Cls()
 {
-    if (m_drawn.Count == 0)
-        return;
     const quint32 fill = m_background | Opaque;
-    quint32* const pixels = Pixels();
+    quint32* const pixels = m_drawn.Count > 0 ? Pixels() : nullptr;
     for (int i = 0; i < m_drawn.Count; ++i) {
-        const QRect& area = m_drawn.Rects[i];
+        const QRect& area = m_drawn.Pieces[std::size_t(i)].Area;
         for (int y = area.top(); y <= area.bottom(); ++y)
             std::fill_n(pixels + y * m_stride + area.left(), area.width(), fill);
-        m_changed.Add(area);
     }
-    m_drawn.Count = 0;
+    m_drawn.Count = m_drawn.RowsUsed = 0;
 }
 
-void FrameImage::AndPixel(int x, int y, quint32 colour)
-{
-    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
-        return;
-    Pixels()[y * m_stride + x] &= colour | Opaque;
-    Touch(QRect(x, y, 1, 1));
-}
+void FrameImage::AndPixel(int x, int y, quint32 colour) { AndFill(x, y, 1, 1, colour); }
 
 void FrameImage::AndFill(int x, int y, int w, int h, quint32 colour)
 {
@@ -60,7 +48,7 @@ void FrameImage::AndFill(int x, int y, int w, int h, quint32 colour)
         for (int i = 0; i < area.width(); ++i)
             pixel[i] &= mask;
     }
-    Touch(area);
+    m_drawn.Add({.What = Kind::Fill, .Area = area, .Mask = mask});
 }
 
 void FrameImage::AndColumn(int x, int top, std::span<const bool> rows, quint32 colour)
@@ -70,18 +58,28 @@ void FrameImage::AndColumn(int x, int top, std::span<const bool> rows, quint32 c
         return;
     const quint32 mask = colour | Opaque;
     quint32* pixel = Pixels() + area.top() * m_stride + x;
-    const bool* stands = rows.data() + (area.top() - qint64(top));
+    const bool* const clipped = rows.data() + (area.top() - qint64(top));
     int first = -1, last = -1;
-    for (int y = area.top(); y <= area.bottom(); ++y, ++stands, pixel += m_stride) {
-        if (*stands) {
+    for (int i = 0; i < area.height(); ++i, pixel += m_stride) {
+        if (clipped[i]) {
             *pixel &= mask;
             if (first < 0)
-                first = y;
-            last = y;
+                first = i;
+            last = i;
         }
     }
-    if (first >= 0)
-        Touch(QRect(x, first, 1, last - first + 1));
+    if (first < 0)
+        return;
+    const int count = last - first + 1;
+    Piece piece{.What = Kind::Blot, .Area = QRect(x, area.top() + first, 1, count)};
+    if (m_drawn.RowsUsed + count <= RowsKept) {
+        std::copy_n(clipped + first, count, m_drawn.Rows.begin() + m_drawn.RowsUsed);
+        piece.What = Kind::Column;
+        piece.Mask = mask;
+        piece.RowsAt = m_drawn.RowsUsed;
+        m_drawn.RowsUsed += count;
+    }
+    m_drawn.Add(piece);
 }
 
 void FrameImage::AndCopy(int x, int y, int w, int h, const SpriteSurface& source)
@@ -109,14 +107,26 @@ void FrameImage::AndCopy(int x, int y, int w, int h, const SpriteSurface& source
         for (; i < area.width(); ++i)
             pixel[i] &= Opaque;
     }
-    Touch(area);
+    // The cache key names the picture's pixels: it changes whenever they may have.
+    m_drawn.Add({.What = Kind::Copy, .Area = area, .Source = sprite.cacheKey(), .Origin = QPoint(x, y)});
 }
 
 std::span<const QRect> FrameImage::TakeChanged()
 {
-    const std::span<const QRect> changed(m_changed.Rects.data(), std::size_t(m_changed.Count));
-    m_changed.Count = 0;
-    return changed;
+    int count = 0;
+    if (m_wholeImageChanged) {
+        m_changed[std::size_t(count++)] = m_image.rect();
+    } else {
+        for (int i = 0; i < m_shown.Count; ++i)
+            if (const Piece& gone = m_shown.Pieces[std::size_t(i)]; !m_drawn.Holds(gone, m_shown))
+                m_changed[std::size_t(count++)] = gone.Area;
+        for (int i = 0; i < m_drawn.Count; ++i)
+            if (const Piece& come = m_drawn.Pieces[std::size_t(i)]; !m_shown.Holds(come, m_drawn))
+                m_changed[std::size_t(count++)] = come.Area;
+    }
+    m_wholeImageChanged = false;
+    m_shown.CopyFrom(m_drawn);
+    return {m_changed.data(), std::size_t(count)};
 }
 
 // The part of a rectangle that lies on the image. Positions come from 16-bit game values but
@@ -136,23 +146,50 @@ QRect FrameImage::Clip(int x, int y, qint64 w, qint64 h) const
 // a copy of Image(), so that copy never changes under its holder.
 quint32* FrameImage::Pixels() { return reinterpret_cast<quint32*>(m_image.bits()); }
 
-void FrameImage::Touch(const QRect& area)
+void FrameImage::Frame::Add(const Piece& piece)
 {
-    m_changed.Add(area);
-    m_drawn.Add(area);
+    if (Count == PieceSlots) {
+        Piece& last = Pieces[std::size_t(Count - 1)];
+        last = {.What = Kind::Blot, .Area = last.Area | piece.Area};
+        return;
+    }
+    Pieces[std::size_t(Count++)] = piece;
 }
 
-template <std::size_t N> void FrameImage::Places<N>::Add(const QRect& area)
+// Whether this frame has a piece equal to `piece`, whose rows, for a column, are in
+// `pieceFrame`.
+bool FrameImage::Frame::Holds(const Piece& piece, const Frame& pieceFrame) const
 {
-    if (Count > 0) {
-        QRect& last = Rects[std::size_t(Count - 1)];
-        const QRect merged = last | area;
-        // Growing the last place costs nothing when the two together fill the merged one
-        // (a line drawn pixel by pixel), and is the fallback once every slot is taken.
-        if (Area(merged) <= Area(last) + Area(area) || Count == int(N)) {
-            last = merged;
-            return;
+    for (int i = 0; i < Count; ++i) {
+        const Piece& mine = Pieces[std::size_t(i)];
+        if (mine.What != piece.What || mine.Area != piece.Area)
+            continue;
+        switch (piece.What) {
+        case Kind::Fill:
+            if (mine.Mask == piece.Mask)
+                return true;
+            break;
+        case Kind::Column:
+            if (mine.Mask == piece.Mask
+                && std::equal(Rows.begin() + mine.RowsAt, Rows.begin() + mine.RowsAt + mine.Area.height(),
+                              pieceFrame.Rows.begin() + piece.RowsAt))
+                return true;
+            break;
+        case Kind::Copy:
+            if (mine.Source == piece.Source && mine.Origin == piece.Origin)
+                return true;
+            break;
+        case Kind::Blot: // its pixels are not known: it equals nothing
+            break;
         }
     }
-    Rects[std::size_t(Count++)] = area;
+    return false;
+}
+
+void FrameImage::Frame::CopyFrom(const Frame& other)
+{
+    std::copy_n(other.Pieces.begin(), other.Count, Pieces.begin());
+    std::copy_n(other.Rows.begin(), other.RowsUsed, Rows.begin());
+    Count = other.Count;
+    RowsUsed = other.RowsUsed;
 }

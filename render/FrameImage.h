@@ -14,8 +14,12 @@
 // operation): white sprite pixels are transparent and black ones draw black. Colours are
 // 0x00RRGGBB; the stored pixels stay opaque.
 //
-// Drawing writes the pixels directly, and the image remembers where it has drawn: clearing
-// restores only those places, and the part to repaint is known without comparing pixels.
+// Drawing writes the pixels directly, and the image remembers each drawing call as a piece:
+// where it drew and what. Clearing restores only those places; and since a pixel is the
+// background ANDed with every piece over it, in any order, a pixel can differ from the last
+// frame shown only under a piece that the other frame lacks. Comparing the two frames' pieces
+// tells what to repaint without comparing pixels: a paddle that stood still, the borders and
+// a wall that lost no row are not repainted.
 class FrameImage {
 public:
     // A new image of `size`, all `background`.
@@ -35,36 +39,59 @@ public:
     // the image.
     void AndCopy(int x, int y, int w, int h, const SpriteSurface& source);
 
-    // The places of the image that changed since the last call: what must be repainted for the
-    // screen to equal the whole image again. Empty when nothing changed. Kept apart rather than
-    // joined, because a frame's pieces are thin lines and small sprites far from one another,
-    // and their bounding rectangle would be the whole arena. Valid until the next drawing call.
+    // The places where the image may differ from what it was at the last call (after Reset,
+    // the whole image): what must be repainted for the screen to equal the image again. Never
+    // less than what differs; empty when nothing does. Kept apart rather than joined, because
+    // a frame's pieces are thin lines and small sprites far from one another, and their
+    // bounding rectangle would be the whole arena. Valid until the next drawing call.
     std::span<const QRect> TakeChanged();
 
     const QImage& Image() const { return m_image; }
     quint32 Background() const { return m_background; }
 
 private:
+    // A frame draws about a dozen pieces; when more are drawn between two clears, the last
+    // one grows into a blot that covers the rest.
+    static constexpr int PieceSlots = 32;
+    // The standing rows of the columns drawn between two clears: both walls of a frame with
+    // room to spare. A column beyond it is kept as a blot.
+    static constexpr int RowsKept = 4096;
+
+    enum class Kind { Fill, Column, Copy, Blot };
+
+    // One drawing call: the pixels it changed, and what it ANDed there. Two pieces that
+    // compare equal left the same pixels. A blot records only its place and equals nothing.
+    struct Piece {
+        Kind What = Kind::Blot;
+        QRect Area = {};
+        quint32 Mask = 0;   // a fill's or a column's colour, with the alpha bits
+        qint64 Source = 0;  // a copy's sprite picture, by its cache key
+        QPoint Origin = {}; // where a copy put the sprite's top-left corner
+        int RowsAt = 0;     // a column's rows (Area.height() of them) in its frame's store
+    };
+
+    struct Frame {
+        std::array<Piece, PieceSlots> Pieces;
+        int Count = 0;
+        std::array<bool, RowsKept> Rows;
+        int RowsUsed = 0;
+
+        void Add(const Piece& piece);
+        bool Holds(const Piece& piece, const Frame& pieceFrame) const;
+        void CopyFrom(const Frame& other);
+    };
+
     QRect Clip(int x, int y, qint64 w, qint64 h) const;
     quint32* Pixels();
-    void Touch(const QRect& area);
-
-    // A frame draws about a dozen separate pieces; when more places are drawn on between two
-    // clears, the last one grows to cover the rest.
-    static constexpr int DrawnSlots = 32;
-
-    template <std::size_t N> struct Places {
-        std::array<QRect, N> Rects;
-        int Count = 0;
-        void Add(const QRect& area);
-    };
 
     QImage m_image;
     qsizetype m_stride = 0; // pixels from one row to the next
     quint32 m_background = 0;
-    // Places drawn on since the last clear; together they cover every pixel that may differ
-    // from the background.
-    Places<DrawnSlots> m_drawn;
-    // Places drawn or cleared since the last TakeChanged: each frame clears the last one's.
-    Places<2 * DrawnSlots> m_changed;
+    // The pieces drawn since the last clear: together they cover every pixel that may
+    // differ from the background.
+    Frame m_drawn;
+    // The pieces as they were at the last TakeChanged, on the screen since.
+    Frame m_shown;
+    bool m_wholeImageChanged = false; // since Reset
+    std::array<QRect, 2 * PieceSlots> m_changed;
 };
