@@ -5,7 +5,6 @@
 #include "WindowPlacement.h"
 
 #include <QCoreApplication>
-#include <QIcon>
 #include <QPushButton>
 
 namespace {
@@ -51,7 +50,7 @@ frmMenu::frmMenu(QWidget* parent) : Screen(parent, FixedDialogFlags)
     CentreOnScreen(this);
 }
 
-void frmMenu::Activate() { setWindowIcon(QIcon(QStringLiteral(":/ICON"))); }
+void frmMenu::Activate() { setWindowIcon(m_icon); }
 
 // The game's activation runs inside Show, before the menu goes.
 void frmMenu::cmdPlay_Click()

@@ -2,6 +2,8 @@
 
 #include "Screen.h"
 
+#include <QIcon>
+
 class QPushButton;
 
 // The hub: every other screen is opened from here and leads back here. Only Quit ends the
@@ -26,4 +28,7 @@ private:
     void cmdRules_Click();
     void cmdAbout_Click();
     void cmdQuit_Click();
+
+    // Read once for all the menu's activations.
+    const QIcon m_icon{QStringLiteral(":/ICON")};
 };
