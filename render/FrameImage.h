@@ -41,9 +41,9 @@ public:
 
     // The places where the image may differ from what it was at the last call (after Reset,
     // the whole image): what must be repainted for the screen to equal the image again. Never
-    // less than what differs; empty when nothing does. Kept apart rather than joined, because
-    // a frame's pieces are thin lines and small sprites far from one another, and their
-    // bounding rectangle would be the whole arena. Valid until the next drawing call.
+    // less than what differs; empty when every piece is as it was. Kept apart rather than
+    // joined, because a frame's pieces are thin lines and small sprites far from one another,
+    // and their bounding rectangle would be the whole arena. Valid until the next drawing call.
     std::span<const QRect> TakeChanged();
 
     const QImage& Image() const { return m_image; }
