@@ -129,6 +129,12 @@ int main(int argc, char* argv[])
     // is enough to answer --help and --version; anything else is told that there is no display,
     // since the options left over cannot be judged.
     const bool displayNamed = DisplayIsNamed(argc, argv);
+    // Through X's shared memory, Qt waits for the server to finish with the last frame before
+    // it paints the next one: a round trip that wakes this thread and Qt's X reader about three
+    // times a tick. A frame's changed places are small, and sent over the socket they need no
+    // answer. Set from outside, the variable is left as it is.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     const std::unique_ptr<QCoreApplication> app = BuildApplication(displayNamed, argc, argv);
 
     const CommandLine commandLine = ReadCommandLine();
