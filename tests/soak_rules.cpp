@@ -73,12 +73,8 @@ int main(int argc, char** argv)
         game.Tick();
         const bool served = game.State.Games != games;
         rallies += served;
-        if (const char* failed = Failed(game.State, served, slot1Free || served)) {
-            const GameState& s = game.State;
-            std::fprintf(stderr, "FAIL: %s after tick %ld: ball (%d, %d) step (%d, %d) enemy %d\n", failed,
-                         tick, s.BallX, s.BallY, s.BallDX, s.BallDY, s.EnemyY);
-            return 1;
-        }
+        if (const char* failed = Failed(game.State, served, slot1Free || served))
+            return std::fprintf(stderr, "FAIL: %s after tick %ld\n", failed, tick), 1;
     }
     std::printf("soak: %ld ticks, %ld rallies: every check held\n", ticks, rallies);
     return 0;
