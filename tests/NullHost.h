@@ -2,10 +2,9 @@
 
 #include "Rules.h"
 
-// A host that lets the rules run with nothing around them: every box is dismissed at once, the
-// speed box is cancelled, every random number is 0.5, the sprites are handles 1, 2, 3, ... and
-// nothing is drawn. The tests, the soak, the benchmark and the fuzz targets override what they
-// watch or steer.
+// A host that lets the rules run with nothing around them: every box is dismissed at once, the speed box is
+// cancelled, every random number is 0.5, the sprites are handles 1, 2, 3, ... and nothing is drawn. The
+// tests, the soak, the benchmark and the fuzz targets override what they watch or steer.
 class NullHost : public GameHost {
 public:
     void MsgBox(std::string_view, MsgStyle, std::string_view) override {}
