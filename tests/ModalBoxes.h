@@ -3,59 +3,42 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QStringList>
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 
-// Answers the program's modal boxes as they open, recording what each one said. A box is
-// answered from a timer, since exec() does not return until it is dismissed.
+// Answers the program's boxes as they open, from a timer since exec() does not return until a box is
+// dismissed: a message box with OK, an input box with the next of InputAnswers, or Cancel when none.
 class ModalBoxes : public QObject {
 public:
-    struct Seen {
-        QString Title;
-        QString Text;
-        QMessageBox::Icon Icon = QMessageBox::NoIcon;
-        QPoint Position;
-    };
+    QStringList Titles, InputAnswers;
+    QList<QMessageBox::Icon> Icons;  // NoIcon for an input box
+    std::function<void()> WhileOpen; // run while a box is open, before it is answered
 
     ModalBoxes()
     {
-        Poll.setInterval(5);
-        connect(&Poll, &QTimer::timeout, this, &ModalBoxes::Answer);
-        Poll.start();
+        m_poll.callOnTimeout(this, &ModalBoxes::Answer);
+        m_poll.start(5);
     }
-
-    // The answers to give the input boxes in turn; nothing means Cancel.
-    QList<std::optional<QString>> InputAnswers;
-    // Run while a message box is open, before it is dismissed.
-    std::function<void()> WhileOpen;
-    QList<Seen> Boxes;
 
 private:
     void Answer()
     {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
             return;
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            Boxes.append({box->windowTitle(), box->text(), box->icon(), box->pos()});
-            if (WhileOpen)
-                WhileOpen();
-            box->accept();
-        } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
-            Boxes.append({input->windowTitle(), input->labelText(), QMessageBox::NoIcon, input->pos()});
-            const std::optional<QString> answer =
-                InputAnswers.isEmpty() ? std::nullopt : InputAnswers.takeFirst();
-            if (answer) {
-                input->setTextValue(*answer);
-                input->accept();
-            } else {
-                input->reject();
-            }
-        }
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        auto* input = qobject_cast<QInputDialog*>(dialog);
+        Titles.append(dialog->windowTitle());
+        Icons.append(box ? box->icon() : QMessageBox::NoIcon);
+        if (WhileOpen)
+            WhileOpen();
+        if (input && InputAnswers.isEmpty())
+            return dialog->reject();
+        if (input)
+            input->setTextValue(InputAnswers.takeFirst());
+        dialog->accept();
     }
 
-    QTimer Poll;
+    QTimer m_poll;
 };
