@@ -34,8 +34,6 @@ void FrameImage::Cls()
     m_drawn.Count = m_drawn.RowsUsed = 0;
 }
 
-void FrameImage::AndPixel(int x, int y, quint32 colour) { AndFill(x, y, 1, 1, colour); }
-
 void FrameImage::AndFill(int x, int y, int w, int h, quint32 colour)
 {
     const QRect area = Clip(x, y, w, h);

@@ -27,8 +27,6 @@ public:
 
     // Fills the image with the background again (the form's Cls).
     void Cls();
-    // One pixel ANDed with `colour`; nothing outside the image.
-    void AndPixel(int x, int y, quint32 colour);
     // Every pixel of the w x h rectangle at (x, y) ANDed with `colour`, clipped to the image:
     // a border line in one call.
     void AndFill(int x, int y, int w, int h, quint32 colour);
@@ -47,7 +45,6 @@ public:
     std::span<const QRect> TakeChanged();
 
     const QImage& Image() const { return m_image; }
-    quint32 Background() const { return m_background; }
 
 private:
     // A frame draws about a dozen pieces; when more are drawn between two clears, the last

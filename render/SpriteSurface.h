@@ -15,7 +15,6 @@ public:
 
     // The colour value at (x, y) as 0x00RRGGBB; black outside the picture.
     quint32 Pixel(int x, int y) const;
-    bool HasPicture() const { return !m_image.isNull(); }
 
 private:
     friend class FrameImage; // copies read the pixels row by row
