@@ -13,7 +13,7 @@ namespace {
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // An activated game whose host writes down every later call of the rules and answers from a script.
-struct Game : NullHost {
+struct Rig : NullHost {
     QStringList Calls;
     QList<double> Randoms{0.9, 0.9};         // Rnd's, then 0.5; the first serve goes up and left
     std::optional<std::string> Answer = "1"; // to the speed box; nothing is Cancel
@@ -22,7 +22,7 @@ struct Game : NullHost {
     Rules G{*this};
     GameState& S = G.State;
 
-    Game() { G.Activate(), Calls.clear(); }
+    Rig() { G.Activate(), Calls.clear(); }
     void MsgBox(std::string_view text, MsgStyle style, std::string_view title) override
     {
         Calls << QString("MsgBox %1 %2: %3").arg(int(style)).arg(Q(title), Q(text)), InBox();
@@ -224,7 +224,7 @@ class TestRules : public QObject {
 private slots:
     void activation()
     {
-        Game g;
+        Rig g;
         g.S.Games = 7, g.S.Points = 3, g.G.Activate();
         QCOMPARE(g.Calls,
                  (QStringList{"Timer off", "/PADDLE.bmp", "/BALL.bmp", "/BULLET.bmp", "/WALL.bmp",
@@ -238,7 +238,7 @@ private slots:
     void newRally()
     {
         QFETCH(Serve, row);
-        Game g;
+        Rig g;
         GameState& s = g.S;
         s.Games = Wrap16(row.Games), s.Points = Wrap16(row.Points), s.RallyResult = LossHitByBullet;
         s.PlayerWall[0] = s.EnemyWall[599] = false;
@@ -261,7 +261,7 @@ private slots:
     void ball()
     {
         QFETCH(Flight, row);
-        Game g;
+        Rig g;
         GameState& s = g.S;
         s.Points = 4, s.Games = 9, s.EnemyY = 100, s.PlayerY = 300;
         s.BallX = Wrap16(row.X - row.DX), s.BallDX = Wrap16(row.DX), s.BallY = Wrap16(row.Y - row.DY);
@@ -287,7 +287,7 @@ private slots:
     void enemy()
     {
         QFETCH(Aim, row);
-        GameState s = Game().S; // served: walls standing, no bullet out
+        GameState s = Rig().S; // served: walls standing, no bullet out
         for (const int r : row.EnemyHoles)
             s.EnemyWall[r] = false;
         for (const int r : row.PlayerHoles)
@@ -312,7 +312,7 @@ private slots:
     void bullet()
     {
         QFETCH(Shot, row);
-        GameState s = Game().S; // served: walls standing, no bullet out, the player's paddle at 300
+        GameState s = Rig().S; // served: walls standing, no bullet out, the player's paddle at 300
         Wall& wall = row.Enemy ? s.PlayerWall : s.EnemyWall;
         wall[row.Y] = row.Stands;
         s.BallX = 400, s.BallY = 300, s.BallDX = 5, s.EnemyY = 100;
@@ -334,7 +334,7 @@ private slots:
     // the first free slot, from the middle of the paddle, and its bullet flies with the next tick.
     void bulletsOfATick()
     {
-        Game g;
+        Rig g;
         GameState& s = g.S;
         s.BallX = 745, s.BallDX = 5, s.BallY = 300, s.BallDY = 5, s.EnemyY = 300; // lands just past the wall
         s.PlayerWall[320] = s.PlayerWall[338] = false; // 338: the computer's aiming row, so it fires slot 2
@@ -352,7 +352,7 @@ private slots:
     // the player's before its turn.
     void bothPaddlesHit()
     {
-        Game g;
+        Rig g;
         g.S.BallX = 400, g.S.BallY = 500, g.S.EnemyY = 200; // dodges to 180, and the bullet still hits
         g.S.PlayerWall[310] = g.S.EnemyWall[240] = false;
         Shoot(g.S, true, 0, 770, 310), Shoot(g.S, false, 2, 30, 240);
@@ -365,7 +365,7 @@ private slots:
     void controls()
     {
         QFETCH(Control, row);
-        Game g;
+        Rig g;
         g.S.Games = 3, g.S.Points = 2, g.Answer = row.Answer;
         row.MouseY < 0 ? g.G.KeyPress(row.Key) : g.G.MouseMove(row.MouseY);
         QCOMPARE(int(g.S.PlayerY), row.Top);
