@@ -89,7 +89,8 @@ std::string LeadingDecimal(const std::string& s)
 
 // Whether a number too far from 1 for a double lies below 1 rather than above it: the place of
 // its first significant digit plus its exponent decides, whatever the digits after it. Reading
-// of the exponent stops beyond this, far past any place that a text's length allows.
+// of the exponent stops beyond this, far past any place that a text's length allows. A number
+// out of range always has a significant digit: zero with any exponent is still zero.
 constexpr long long LargestExponentKept = 1'000'000'000'000'000;
 
 bool BelowOne(std::string_view number)
@@ -98,8 +99,6 @@ bool BelowOne(std::string_view number)
     const std::string_view mantissa = number.substr(0, e);
     const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
     const std::size_t first = mantissa.find_first_of("123456789");
-    if (first == std::string_view::npos)
-        return true; // zero, which always fits
     const long long place =
         first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
     long long exponent = 0;
