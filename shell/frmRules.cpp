@@ -20,17 +20,6 @@ constexpr int BevelWidth = 1;
 constexpr qreal SmallestPointSize = 6;
 constexpr int CaptionFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
 
-QFont FittingFont(QFont font, const QRect& box, const QString& caption)
-{
-    for (qreal size = font.pointSizeF(); size >= SmallestPointSize; size -= 0.5) {
-        font.setPointSizeF(size);
-        const QRect needed = QFontMetrics(font).boundingRect(box, CaptionFlags, caption);
-        if (needed.width() <= box.width() && needed.height() <= box.height())
-            break;
-    }
-    return font;
-}
-
 class WrappingButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
@@ -70,6 +59,17 @@ QString RulesText()
 // clang-format on
 
 } // namespace
+
+QFont FittingFont(QFont font, const QRect& box, const QString& caption)
+{
+    for (qreal size = font.pointSizeF(); size >= SmallestPointSize; size -= 0.5) {
+        font.setPointSizeF(size);
+        const QRect needed = QFontMetrics(font).boundingRect(box, CaptionFlags, caption);
+        if (needed.width() <= box.width() && needed.height() <= box.height())
+            break;
+    }
+    return font;
+}
 
 frmRules::frmRules(QWidget* parent) : Screen(parent, FixedDialogFlags)
 {

@@ -110,20 +110,16 @@ private slots:
         }
     }
 
-    // The Back caption, longer than its button is wide, is drawn whole even in a desktop's large type:
-    // text cut off would reach the edges of the box it is clipped to.
-    void rulesCaptionFits()
+    // The Back caption takes the largest type that fits its box, to the half point.
+    void captionType()
     {
-        QPushButton* back = Open<frmRules>(&frmMenu::cmdRules, ScreenName::Rules)->cmdBack;
-        back->setFont(QFont(back->font().family(), 20));
-        const QImage captioned = back->grab().toImage();
-        back->setText({});
-        const QImage bare = back->grab().toImage();
-        QRect caption;
-        for (int y = 0; y < bare.height(); ++y)
-            for (int x = 0; x < bare.width(); ++x)
-                caption |= captioned.pixel(x, y) == bare.pixel(x, y) ? QRect() : QRect(x, y, 1, 1);
-        QVERIFY(!caption.isEmpty() && back->rect().adjusted(2, 2, -2, -2).contains(caption));
+        const QFont font(QApplication::font().family(), 20);
+        const QSize needed =
+            QFontMetrics(font).boundingRect(QRect(0, 0, 999, 999), Qt::TextWordWrap, "Back").size();
+        QCOMPARE(FittingFont(font, QRect({}, needed), "Back").pointSizeF(), 20);
+        QCOMPARE(FittingFont(font, QRect({}, needed - QSize(1, 0)), "Back").pointSizeF(), 19.5);
+        QCOMPARE(FittingFont(font, QRect({}, needed - QSize(0, 1)), "Back").pointSizeF(), 19.5);
+        QCOMPARE(FittingFont(font, QRect(0, 0, 1, 1), "Back").pointSizeF(), 6);
     }
 
     // Built anew at each opening, with the version the program was started with (none: as built);
@@ -143,7 +139,9 @@ private slots:
             const QStringList texts{about->windowTitle(), about->lblTitle->text(), about->lblVersion->text(),
                                     about->cmdOK->text(), about->cmdSysInfo->text()};
             QCOMPARE(texts, (QStringList{"About Vantrel", "Vantrel", row.Line, "OK", "&System Info..."}));
-            QVERIFY(!about->picIcon->pixmap().isNull());
+            const QRect shown = about->picIcon->contentsRect(); // the picture's top-left part, unscaled
+            QCOMPARE(about->picIcon->pixmap().toImage(),
+                     QImage(":/QUILLON").copy(shown.translated(-shown.topLeft())));
             if (row.Key)
                 QTest::keyClick(about->picIcon, Qt::Key(row.Key));
             else
@@ -248,15 +246,15 @@ private slots:
         frmGame* game = Open<frmGame>(&frmMenu::cmdPlay, ScreenName::Game);
         const ModalBoxes boxes; // should a rally end
         const QSignalSpy ticks(&game->tmrRefresh(), &TickTimer::Ticked);
-        QTest::mouseMove(game, QPoint(400, 338));
-        QTest::mouseClick(game, Qt::RightButton, {}, QPoint(400, 338));
-        QVERIFY(game->State().PlayerY == 300 && !game->State().PlayerShotOn[0]);
-        QTest::mouseClick(game, Qt::LeftButton, {}, QPoint(400, 338));
+        QTest::mouseMove(game->windowHandle(), QPoint(400, 438)); // no button held
+        QTest::mouseClick(game, Qt::RightButton, {}, QPoint(400, 438));
+        QVERIFY(game->State().PlayerY == 400 && !game->State().PlayerShotOn[0]);
+        QTest::mouseClick(game, Qt::LeftButton, {}, QPoint(400, 438));
         QVERIFY(game->State().PlayerShotOn[0]);
         QTest::qWait(500);
         QVERIFY2(ticks.count() > 0 && ticks.count() <= 40, qPrintable(QString::number(ticks.count())));
-        QCOMPARE(game->Frame().Image().pixel(790, 330), qRgb(0, 0, 0));
-        QCOMPARE(game->Frame().Image().pixel(780, 300), game->palette().color(QPalette::Button).rgb());
+        QCOMPARE(game->Frame().Image().pixel(790, 430), qRgb(0, 0, 0));
+        QCOMPARE(game->Frame().Image().pixel(780, 400), game->palette().color(QPalette::Button).rgb());
     }
 
     // The serve's random numbers reach up to, but not, 1.
