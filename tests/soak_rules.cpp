@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <ranges>
 
 namespace {
 
@@ -22,29 +21,26 @@ bool Within(int v, int lo, int hi) { return lo <= v && v <= hi; }
 // beyond its bounds until the next tick's clamp.
 const char* Failed(const GameState& s, bool served, bool slot1Jumped)
 {
-    const auto rowsInside = [](const auto& on, const auto& rows) {
-        return std::ranges::all_of(std::views::iota(0, BulletSlots),
-                                   [&](int i) { return !on[i] || Within(rows[i], 0, WallRows - 1); });
-    };
+    bool rowsInside = true,
+         cleared = std::ranges::all_of(s.PlayerWall, std::identity{})
+        && std::ranges::all_of(s.EnemyWall, std::identity{});
+    for (int i = 0; i < BulletSlots; ++i) {
+        rowsInside = rowsInside && (!s.PlayerShotOn[i] || Within(s.PlayerShotY[i], 0, WallRows - 1))
+            && (!s.EnemyShotOn[i] || Within(s.EnemyShotY[i], 0, WallRows - 1));
+        cleared = cleared && !s.PlayerShotOn[i] && !s.EnemyShotOn[i];
+    }
     const std::pair<bool, const char*> checks[] = {
         {s.BallDY == 5 || s.BallDY == -5, "BallDY is -5 or +5"},
         {s.BallY % 5 == 0 && Within(s.BallY, 0, 575), "BallY a multiple of 5 in 0..575"},
         {s.BallX % 5 == 0 && s.BallDX % 5 == 0 && s.BallDX % 10 != 0,
          "BallX a multiple of 5, BallDX an odd one"},
         {slot1Jumped ? Within(s.EnemyY, -10, 535) : Within(s.EnemyY, 0, 525), "EnemyY within its bounds"},
-        {rowsInside(s.PlayerShotOn, s.PlayerShotY) && rowsInside(s.EnemyShotOn, s.EnemyShotY),
-         "live bullets in the walls' rows"},
+        {rowsInside, "live bullets in the walls' rows"},
         {!served || Within(s.Points, 0, s.Games), "0 <= Points <= Games after a serve"},
-        {!served
-             || std::ranges::count(s.PlayerWall, false) + std::ranges::count(s.EnemyWall, false)
-                     + std::ranges::count(s.PlayerShotOn, true) + std::ranges::count(s.EnemyShotOn, true)
-                 == 0,
-         "walls whole and no bullet live after a serve"},
+        {!served || cleared, "walls whole and no bullet live after a serve"},
     };
-    for (const auto& [holds, name] : checks)
-        if (!holds)
-            return name;
-    return nullptr;
+    const auto failed = std::ranges::find(checks, false, &std::pair<bool, const char*>::first);
+    return failed == std::end(checks) ? nullptr : failed->second;
 }
 
 } // namespace
