@@ -8,14 +8,13 @@ source "$(dirname "$0")/xsession.sh"
 start_x "${3:-bare}"
 trap stop_x EXIT
 
-# Close requests as a window manager sends them, or on Wayland a click on the close button Qt
-# draws, 18 wide and 8 from the right: the window must stay. No one can ask a full-screen one there.
+# Close requests as a window manager sends them, or a click on the close button Qt draws on Wayland.
 refuses_close() {
   if [ "$SESSION" != weston ]; then
     xtools close "$(find_window "$1")" 20
-  elif [ "$1" != "$GAME" ]; then
+  elif [ "$1" != "$GAME" ]; then # no one can ask a full-screen window to close there
     read -r x y w _ < <(weston_frame "$1")
-    xdotool mousemove --sync $((x + w - 17)) $((y + 15)) click 1
+    xdotool mousemove --sync $((x + w - 17)) $((y + 15)) click 1 # 18 wide, 8 from the right
   fi
   sleep 0.3
   find_window "$1" >/dev/null || fail "'$1' closed on a close request"
