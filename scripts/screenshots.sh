@@ -32,14 +32,9 @@ good_rally() {
   python3 - "$1" "$root/tests/e2e" <<'EOF'
 import sys
 sys.path.insert(0, sys.argv[2])
-from xtools import read_ppm
+from xtools import screen
 
-width, height, pixels = read_ppm(sys.argv[1])
-
-
-def black(x, y):
-    i = (y * width + x) * 3
-    return 0 <= x < width and 0 <= y < height and pixels[i:i + 3] == b"\0\0\0"
+_, black = screen(sys.argv[1])
 
 
 def bullet_at(x, y):
