@@ -17,32 +17,6 @@ struct SoakHost final : NullHost {
 
 bool Within(int v, int lo, int hi) { return lo <= v && v <= hi; }
 
-// The first check that fails after a tick, or nothing. Slot 1's jump leaves the computer's paddle up to 10
-// beyond its bounds until the next tick's clamp.
-const char* Failed(const GameState& s, bool served, bool slot1Jumped)
-{
-    bool rowsInside = true,
-         cleared = std::ranges::all_of(s.PlayerWall, std::identity{})
-        && std::ranges::all_of(s.EnemyWall, std::identity{});
-    for (int i = 0; i < BulletSlots; ++i) {
-        rowsInside = rowsInside && (!s.PlayerShotOn[i] || Within(s.PlayerShotY[i], 0, WallRows - 1))
-            && (!s.EnemyShotOn[i] || Within(s.EnemyShotY[i], 0, WallRows - 1));
-        cleared = cleared && !s.PlayerShotOn[i] && !s.EnemyShotOn[i];
-    }
-    const std::pair<bool, const char*> checks[] = {
-        {s.BallDY == 5 || s.BallDY == -5, "BallDY is -5 or +5"},
-        {s.BallY % 5 == 0 && Within(s.BallY, 0, 575), "BallY a multiple of 5 in 0..575"},
-        {s.BallX % 5 == 0 && s.BallDX % 5 == 0 && s.BallDX % 10 != 0,
-         "BallX a multiple of 5, BallDX an odd one"},
-        {slot1Jumped ? Within(s.EnemyY, -10, 535) : Within(s.EnemyY, 0, 525), "EnemyY within its bounds"},
-        {rowsInside, "live bullets in the walls' rows"},
-        {!served || Within(s.Points, 0, s.Games), "0 <= Points <= Games after a serve"},
-        {!served || cleared, "walls whole and no bullet live after a serve"},
-    };
-    const auto failed = std::ranges::find(checks, false, &std::pair<bool, const char*>::first);
-    return failed == std::end(checks) ? nullptr : failed->second;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -51,8 +25,8 @@ int main(int argc, char** argv)
     Dice.seed(argc > 2 ? static_cast<unsigned>(std::atol(argv[2])) : 20261206u);
     SoakHost host;
     Rules game(host);
+    const GameState& s = game.State;
     game.Activate();
-    long rallies = 0;
     for (long tick = 1; tick <= ticks; ++tick) {
         // Between two ticks the player may move, click, press a key, or now and then quit and play again.
         const unsigned action = Dice() % 16;
@@ -64,14 +38,34 @@ int main(int argc, char** argv)
             game.KeyPress("psxQ"[Dice() % 4]);
         else if (action == 6 && Dice() % 4096 == 0)
             game.KeyPress('q'), game.Activate();
-        const bool slot1Free = !game.State.EnemyShotOn[0];
-        const Int16 games = game.State.Games;
+        // Slot 1's jump leaves the computer's paddle up to 10 beyond its bounds until the next tick's clamp.
+        const bool slot1Free = !s.EnemyShotOn[0];
+        const Int16 games = s.Games;
         game.Tick();
-        const bool served = game.State.Games != games;
-        rallies += served;
-        if (const char* failed = Failed(game.State, served, slot1Free || served))
-            return std::fprintf(stderr, "FAIL: %s after tick %ld\n", failed, tick), 1;
+        const bool served = s.Games != games;
+        bool rowsInside = true,
+             cleared = std::ranges::all_of(s.PlayerWall, std::identity{})
+            && std::ranges::all_of(s.EnemyWall, std::identity{});
+        for (int i = 0; i < BulletSlots; ++i) {
+            rowsInside = rowsInside && (!s.PlayerShotOn[i] || Within(s.PlayerShotY[i], 0, WallRows - 1))
+                && (!s.EnemyShotOn[i] || Within(s.EnemyShotY[i], 0, WallRows - 1));
+            cleared = cleared && !s.PlayerShotOn[i] && !s.EnemyShotOn[i];
+        }
+        const std::pair<bool, const char*> checks[] = {
+            {s.BallDY == 5 || s.BallDY == -5, "BallDY is -5 or +5"},
+            {s.BallY % 5 == 0 && Within(s.BallY, 0, 575), "BallY a multiple of 5 in 0..575"},
+            {s.BallX % 5 == 0 && s.BallDX % 5 == 0 && s.BallDX % 10 != 0,
+             "BallX a multiple of 5, BallDX an odd one"},
+            {slot1Free || served ? Within(s.EnemyY, -10, 535) : Within(s.EnemyY, 0, 525),
+             "EnemyY within its bounds"},
+            {rowsInside, "live bullets in the walls' rows"},
+            {!served || Within(s.Points, 0, s.Games), "0 <= Points <= Games after a serve"},
+            {!served || cleared, "walls whole and no bullet live after a serve"},
+        };
+        for (const auto& [holds, name] : checks)
+            if (!holds)
+                return std::fprintf(stderr, "FAIL: %s after tick %ld\n", name, tick), 1;
     }
-    std::printf("soak: %ld ticks, %ld rallies: every check held\n", ticks, rallies);
+    std::printf("soak: %ld ticks, every check held\n", ticks);
     return 0;
 }
