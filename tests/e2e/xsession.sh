@@ -17,9 +17,9 @@ RULES_BUTTON=(113 110)
 ABOUT_BUTTON=(113 164)
 QUIT_BUTTON=(113 217)
 BACK_BUTTON=(374 344)
-# The pointer on this row puts the player's paddle top at 300.
-POINTER_Y=338
-PADDLE_Y=300
+# The pointer on this row puts the player's paddle top at 400, away from the 300 of a serve.
+POINTER_Y=438
+PADDLE_Y=400
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
