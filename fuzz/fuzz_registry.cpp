@@ -7,39 +7,27 @@
 
 namespace {
 
-// Answers anything: any status, type, bytes and reported length, past the buffer or 0 included.
+// Answers anything: any status, handle, type and bytes, and any length, past the buffer or 0 included.
 struct AnyRegistry final : Registry {
     explicit AnyRegistry(FuzzedDataProvider& input) : Input(input) {}
     std::int32_t OpenKey(std::int32_t, const std::string&, std::uint32_t, Handle& key) override
     {
-        if (!Input.ConsumeBool())
-            return ErrorFileNotFound;
-        key = Opened = Input.ConsumeIntegral<Handle>();
-        return ErrorSuccess;
+        key = Opened = Input.ConsumeIntegral<Handle>(); // a failed open leaves no handle to close but 0
+        return Opened ? ErrorSuccess : ErrorFileNotFound;
     }
     std::int32_t QueryValue(Handle, const std::string&, std::uint32_t& type, char* data,
                             std::uint32_t& size) override
     {
-        const std::int32_t status =
-            Input.PickValueInArray({ErrorSuccess, ErrorSuccess, ErrorMoreData, ErrorFileNotFound,
-                                    Input.ConsumeIntegral<std::int32_t>()});
-        type = Input.PickValueInArray({REG_SZ, REG_DWORD, Input.ConsumeIntegral<std::uint32_t>()});
-        const std::string bytes =
-            Input.ConsumeRandomLengthString(2 * size).substr(0, size); // no more than offered
+        type = Input.ConsumeIntegralInRange<std::uint32_t>(0, 5); // REG_SZ and REG_DWORD among others
+        const std::string bytes = Input.ConsumeRandomLengthString(size);
         std::copy(bytes.begin(), bytes.end(), data);
-        const auto written = std::uint32_t(bytes.size());
-        size = Input.PickValueInArray(
-            {written, written, 0u, written + 1, size + 1, Input.ConsumeIntegral<std::uint32_t>()});
-        return status;
+        size = Input.ConsumeBool() ? std::uint32_t(bytes.size()) : Input.ConsumeIntegral<std::uint32_t>();
+        return Input.ConsumeBool() ? ErrorSuccess : Input.ConsumeIntegral<std::int32_t>();
     }
-    std::int32_t CloseKey(Handle key) override
-    {
-        Closes += key == Opened ? 1 : 2;
-        return ErrorSuccess;
-    }
+    std::int32_t CloseKey(Handle key) override { return Closes += key == Opened ? 1 : 2, ErrorSuccess; }
 
     FuzzedDataProvider& Input;
-    Handle Opened = 0; // stays 0 when the open fails
+    Handle Opened = 0;
     int Closes = 0;
 };
 

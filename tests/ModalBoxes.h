@@ -15,11 +15,7 @@ public:
     QList<QMessageBox::Icon> Icons;  // NoIcon for an input box
     std::function<void()> WhileOpen; // run while a box is open, before it is answered
 
-    ModalBoxes()
-    {
-        m_poll.callOnTimeout(this, &ModalBoxes::Answer);
-        m_poll.start(5);
-    }
+    ModalBoxes() { m_poll.callOnTimeout(this, &ModalBoxes::Answer), m_poll.start(5); }
 
 private:
     void Answer()

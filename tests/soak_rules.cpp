@@ -2,7 +2,6 @@
 // Usage: soak_rules [TICKS] [SEED]; prints a summary, or the first check that failed.
 #include "NullHost.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -43,14 +42,10 @@ int main(int argc, char** argv)
         const Int16 games = s.Games;
         game.Tick();
         const bool served = s.Games != games;
-        bool rowsInside = true,
-             cleared = std::ranges::all_of(s.PlayerWall, std::identity{})
-            && std::ranges::all_of(s.EnemyWall, std::identity{});
-        for (int i = 0; i < BulletSlots; ++i) {
+        bool rowsInside = true;
+        for (int i = 0; i < BulletSlots; ++i)
             rowsInside = rowsInside && (!s.PlayerShotOn[i] || Within(s.PlayerShotY[i], 0, WallRows - 1))
                 && (!s.EnemyShotOn[i] || Within(s.EnemyShotY[i], 0, WallRows - 1));
-            cleared = cleared && !s.PlayerShotOn[i] && !s.EnemyShotOn[i];
-        }
         const std::pair<bool, const char*> checks[] = {
             {s.BallDY == 5 || s.BallDY == -5, "BallDY is -5 or +5"},
             {s.BallY % 5 == 0 && Within(s.BallY, 0, 575), "BallY a multiple of 5 in 0..575"},
@@ -60,7 +55,6 @@ int main(int argc, char** argv)
              "EnemyY within its bounds"},
             {rowsInside, "live bullets in the walls' rows"},
             {!served || Within(s.Points, 0, s.Games), "0 <= Points <= Games after a serve"},
-            {!served || cleared, "walls whole and no bullet live after a serve"},
         };
         for (const auto& [holds, name] : checks)
             if (!holds)
