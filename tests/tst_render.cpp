@@ -38,11 +38,10 @@ private slots:
         QTest::newRow("the arena's size, its borders just off it") << QSize(800, 600);
     }
     // Frames of play from sprite files of ours, the paddle's smaller than its region and the bullet's
-    // a byte short, loaded anew in other colours by a second activation. Each piece moves or stands
-    // still by turns and goes off the image's edges; walls break, their end rows too, and are built
-    // again; some frames end in more marks, grey or black by turns, than the image keeps apart. Each
-    // frame is the scene as Qt's own AND paints it (black beyond a picture), and the screen, updated
-    // only where the frame reports a change, equals it.
+    // a byte short. Each piece moves or stands still by turns and goes off the image's edges; walls
+    // break, their end rows too, and are built again; some frames end in more marks, grey or black by
+    // turns, than the image keeps apart. Each frame is the scene as Qt's own AND paints it (black
+    // beyond a picture), and the screen, updated only where the frame reports a change, equals it.
     void frameAfterFrame()
     {
         QFETCH(QSize, size);
@@ -61,23 +60,19 @@ private slots:
         std::array<bool, Arena::WallRows> playerWall, enemyWall;
         int ballX = 0, ballY = 0, enemyY = 0, playerY = 0;
         std::vector<QPoint> bullets;
+        paddle.setPixel(9, 0, 0xFF123456); // the last row in a bottom-up file
+        ball.fill(0xFFFFFF00);             // colours whose ANDs tell apart from copies
+        wall.fill(0xFFFF00FF);
+        for (const QImage& picture : {paddle.copy(0, 0, 10, 10), ball, ball.copy(0, 0, 3, 3), wall}) {
+            const QString path = folder.filePath(QString::number(sprites.size()));
+            QVERIFY(picture.save(path, "BMP")
+                    && (sprites.size() != 2 || QFile::resize(path, QFile(path).size() - 1)));
+            sprites.push_back(clsFunctions::LoadSpriteDC(path));
+        }
         for (int tick = 0; tick < 90; ++tick) {
-            const bool activation = tick % 45 == 0;
-            if (activation) {
-                paddle.setPixel(9, 0, tick ? 0xFF654321 : 0xFF123456); // the last row in a bottom-up file
-                ball.fill(tick ? 0xFF00FFFF : 0xFFFFFF00); // colours whose ANDs tell apart from copies
-                wall.fill(tick ? 0xFF00FF00 : 0xFFFF00FF);
-                sprites.clear();
-                for (const QImage& picture : {paddle.copy(0, 0, 10, 10), ball, ball.copy(0, 0, 3, 3), wall}) {
-                    const QString path = folder.filePath(QString::number(sprites.size()));
-                    QVERIFY(picture.save(path, "BMP")
-                            && (sprites.size() != 2 || QFile::resize(path, QFile(path).size() - 1)));
-                    sprites.push_back(clsFunctions::LoadSpriteDC(path));
-                }
-            }
             if (tick % 30 == 0) // a serve: the walls whole again
                 playerWall.fill(true), enemyWall.fill(true);
-            else if (!activation && on(0, 1)) // the first rows lost after a serve are the walls' ends
+            else if (on(0, 1)) // the first rows lost after a serve are the walls' ends
                 playerWall[tick % 30 < 5 ? 0 : on(0, 599)] = enemyWall[tick % 30 < 5 ? 599 : on(0, 599)] =
                     false;
             if (tick < 2) // the ball's last column and row on the image, then its first

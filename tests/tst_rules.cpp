@@ -209,17 +209,6 @@ class TestRules : public QObject {
     Q_OBJECT
 
 private slots:
-    // An activation stops the ticks, loads the sprites, resets the tally and serves without a box.
-    void activation()
-    {
-        Rig g;
-        g.S.Games = 7, g.S.Points = 3, g.G.Activate();
-        QCOMPARE(g.Calls,
-                 (QStringList{"Timer off", "/PADDLE.bmp", "/BALL.bmp", "/BULLET.bmp", "/WALL.bmp",
-                              "Randomize", "Rnd", "Rnd", "Timer on"}));
-        QVERIFY(g.S.Games == 0 && g.S.Points == 0 && g.S.PaddleDC == 5 && g.S.WallDC == 8);
-    }
-
     void newRally_data() { AddRows(Serves); }
     void newRally()
     {
@@ -313,23 +302,16 @@ private slots:
         QCOMPARE(wall[row.Y], row.Stands); // bullets never break walls
     }
 
-    // The computer's bullets move before the player's, each drawn where it ends, also where it stopped; one
-    // it fires moves at once, and a standing row in front of the ball keeps a bullet off it. A click takes
-    // the first free slot, from the middle of the paddle, and its bullet flies with the next tick.
-    void bulletsOfATick()
+    // A click fires from the middle of the paddle's front in the first free slot; with all three in flight,
+    // nothing.
+    void click()
     {
         Rig g;
-        GameState& s = g.S;
-        s.BallX = 745, s.BallDX = 5, s.BallY = 300, s.BallDY = 5, s.EnemyY = 300; // lands just past the wall
-        s.PlayerWall[320] = s.PlayerWall[338] = false; // 338: the computer's aiming row, so it fires slot 2
-        Shoot(s, true, 0, 740, 310), Shoot(s, true, 2, 740, 320);
-        Shoot(s, false, 1, 775, 310), Shoot(s, false, 2, 775, 327);
-        s.PlayerY = 100, g.G.Click(), g.G.Click();
-        g.G.Tick();
-        QCOMPARE(g.Calls,
-                 (QStringList{"Frame", "3:755,310", "3:35,338", "3:755,320", "3:765,137", "3:760,310",
-                              "3:760,327", "Show"}));
-        QVERIFY(s.BallDX == -5 && s.EnemyShotOn == (std::array{false, true, false}));
+        g.S.PlayerY = 100, g.S.PlayerShotOn = {true, false, false}, g.G.Click();
+        QVERIFY(g.S.PlayerShotOn[1] && !g.S.PlayerShotOn[2] && g.S.PlayerShotX[1] == 780
+                && g.S.PlayerShotY[1] == 137);
+        g.G.Click(), g.S.PlayerY = 0, g.G.Click();
+        QCOMPARE((QList<int>{g.S.PlayerShotY[0], g.S.PlayerShotY[2]}), (QList<int>{0, 137}));
     }
 
     void controls_data() { AddRows(Controls); }
