@@ -128,6 +128,7 @@ const Aim Aims[] = {
     {.BallDY = 5, .EnemyY = 187, .NewEnemyY = 192},
     {.EnemyY = 167, .NewEnemyY = 162},
     {.BallDY = 5, .EnemyY = 188, .NewEnemyY = 198, .Fired = "1:236"},
+    {.BallY = 20, .EnemyY = 0, .NewEnemyY = -10, .Fired = "1:28"},
     {.BallX = 400, .EnemyY = 170, .NewEnemyY = 155, .Fired = "1:193"},
     {.BallX = 401, .EnemyY = 170, .NewEnemyY = 165},
     {.BallX = 100, .BallY = 45, .EnemyY = 5, .NewEnemyY = 0, .Fired = "3:38"},
@@ -155,8 +156,10 @@ struct Shot {
 const Shot Shots[] = {
     {.X = 732, .Y = 310, .Stands = true, .Then = Stops},
     {.X = 765, .Y = 310, .Then = HitsPaddle},
+    {.X = 785, .Y = 310, .Then = Stops},
     {.X = 770, .Y = 300, .Then = Flies},
     {.X = 770, .Y = 375, .Then = Flies},
+    {.Enemy = false, .X = 65, .Y = 110, .Stands = true, .Then = Stops},
     {.Enemy = false, .X = 40, .Y = 110, .Then = HitsPaddle},
     {.Enemy = false, .X = 15, .Y = 110, .Then = Stops},
     {.X = 410, .Y = 323, .Then = Flies},

@@ -93,17 +93,24 @@ private slots:
         QCOMPARE(FittingFont(font, QRect(0, 0, 1, 1), "Back").pointSizeF(), 6);
     }
 
-    // The version the program was started with, our picture's top-left part, unscaled, and the close
-    // control, which also brings the menu back.
+    // The version the program was started with, our picture's top-left part, unscaled; Escape, or the close
+    // control, brings the menu back.
     void aboutScreen()
     {
         QCoreApplication::setApplicationVersion("01.002.0003.4");
-        frmAbout* about = Open<frmAbout>(&frmMenu::cmdAbout, ScreenName::About);
-        QCOMPARE(about->lblVersion->text(), "Version 1.2.3");
-        const QRect shown = about->picIcon->contentsRect();
-        QCOMPARE(about->picIcon->pixmap().toImage(),
-                 QImage(":/QUILLON").copy(shown.translated(-shown.topLeft())));
-        QVERIFY(about->close() && Menu()->isVisible() && !Screens::Find(ScreenName::About));
+        for (const bool closeControl : {false, true}) {
+            frmAbout* about = Open<frmAbout>(&frmMenu::cmdAbout, ScreenName::About);
+            QCOMPARE(about->lblVersion->text(), "Version 1.2.3");
+            const QRect shown = about->picIcon->contentsRect();
+            QCOMPARE(about->picIcon->pixmap().toImage(),
+                     QImage(":/QUILLON").copy(shown.translated(-shown.topLeft())));
+            if (closeControl)
+                QVERIFY(about->close());
+            else
+                QTest::keyClick(about, Qt::Key_Escape);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(Menu()->isVisible() && Screens::Active() == Menu() && !Screens::Find(ScreenName::About));
+        }
     }
 
     // Only Tool and "C:\a" start. Whatever goes wrong, the one plain box, and nothing else; every key
@@ -170,13 +177,17 @@ private slots:
         QVERIFY(found && value == tool.fileName().toStdString());
     }
 
-    // What the game screen adds to the rules: a tick rate of no more than 64 a second at 1 ms, the frame
+    // What the game screen adds to the rules: the left button fires, a tick rate of no more than 64 a second at 1 ms, the frame
     // drawn from our sprites, the boxes' icons, the ticks stopped while "p" asks and not while "s" does,
     // stopped by "q", and the speed answered kept for the next Play of the same game.
     void gameScreen()
     {
         frmGame* game = Open<frmGame>(&frmMenu::cmdPlay, ScreenName::Game);
         const QSignalSpy ticks(&game->tmrRefresh(), &TickTimer::Ticked);
+        QTest::mouseClick(game, Qt::RightButton);
+        const bool firedOnRight = game->State().PlayerShotOn[0];
+        QTest::mouseClick(game, Qt::LeftButton);
+        QVERIFY(Screens::Active() == game && !firedOnRight && game->State().PlayerShotOn[0]);
         QTest::qWait(500); // too short for the ball to reach a wall
         QVERIFY2(ticks.count() > 0 && ticks.count() <= 40, qPrintable(QString::number(ticks.count())));
         QCOMPARE(game->Frame().Image().pixel(790, 330), qRgb(0, 0, 0));
