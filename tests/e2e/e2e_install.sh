@@ -34,10 +34,10 @@ cmake --install "$build" --component FromSource --prefix "$scratch/local" >/dev/
 start_x
 start_program "$usr/games/vantrel"
 press_play
-xdotool mousemove --window "$GAME_ID" 400 "$POINTER_Y"
+xdotool mousemove --sync 900 "$POINTER_Y"
 sleep 0.5
-import -window root -depth 8 "$scratch/arena.ppm"
-xtools shine "$scratch/arena.ppm" "$PADDLE_Y"
+xdotool click 1
+xtools arena "$scratch/arena.ppm" "$PADDLE_Y"
 back_to_menu
 press_quit
 echo "PASS: package, lintian, manual page, desktop entry, metainfo, layouts; installed vantrel: Play, its sprites, q, Quit (status 0)"
