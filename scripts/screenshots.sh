@@ -20,11 +20,11 @@ mkdir -p docs
 
 start_program "$build/app/vantrel"
 sleep 0.5 # the first paint
-import -window "$MENU_ID" -strip docs/menu.png
+import -window "$(find_window "$MENU")" -strip docs/menu.png
 echo "saved docs/menu.png"
 
-press_play
-xdotool mousemove --window "$GAME_ID" 400 "$POINTER_Y"
+click_to "$MENU" "${PLAY_BUTTON[@]}" "$GAME"
+xdotool mousemove 400 "$POINTER_Y"
 
 # Whether a shot of the arena, taken now into $1, shows a rally worth showing: the whole ball
 # between the walls and at least one bullet in flight, each standing clear of everything else.

@@ -33,7 +33,7 @@ cmake --install "$build" --component FromSource --prefix "$scratch/local" >/dev/
 
 start_x
 start_program "$usr/games/vantrel"
-press_play
+click_to "$MENU" "${PLAY_BUTTON[@]}" "$GAME"
 xdotool mousemove --sync 900 "$POINTER_Y"
 sleep 0.5
 xdotool click 1

@@ -37,7 +37,7 @@ answer_box() {
   fi
   [ $((SECONDS - box_since)) -lt 10 ] || fail "the box '$2' does not close"
   [ "$2" != "$SPEED_BOX" ] || xdotool type --window "$1" -- "$(pick speed_answers)"
-  key_in "$1" "$(pick box_keys)"
+  key_in "$2" "$(pick box_keys)"
 }
 
 # One action on the window that takes input, chosen by $1 from 0 to 39; 0 steps back to the menu.
@@ -47,19 +47,19 @@ play_one() {
   case $kind:$1 in
     box:*) answer_box "$id" "$title" ;;
     menu:0) ;; # there already
-    menu:[1-9] | menu:1[0-9]) click_in "$id" "${PLAY_BUTTON[@]}" ;;
-    menu:2[0-9]) click_in "$id" "${RULES_BUTTON[@]}" ;;
-    menu:3[0-5]) click_in "$id" "${ABOUT_BUTTON[@]}" ;;
-    rules:[0-9] | rules:1[0-9]) click_in "$id" "${BACK_BUTTON[@]}" ;;
-    rules:2* | about:2*) key_in "$id" "$(pick other_keys)" ;;
-    about:[0-9] | about:1[0-9]) key_in "$id" "$(pick box_keys)" ;;
-    game:0) key_in "$id" q ;;
+    menu:[1-9] | menu:1[0-9]) click_in "$title" "${PLAY_BUTTON[@]}" ;;
+    menu:2[0-9]) click_in "$title" "${RULES_BUTTON[@]}" ;;
+    menu:3[0-5]) click_in "$title" "${ABOUT_BUTTON[@]}" ;;
+    rules:[0-9] | rules:1[0-9]) click_in "$title" "${BACK_BUTTON[@]}" ;;
+    rules:2* | about:2*) key_in "$title" "$(pick other_keys)" ;;
+    about:[0-9] | about:1[0-9]) key_in "$title" "$(pick box_keys)" ;;
+    game:0) key_in "$title" q ;;
     game:[1-9] | game:24) xdotool mousemove --window "$id" $((RANDOM % 800)) $((RANDOM % 600)) ;;
     game:1[0-1]) xdotool mousemove --window "$id" $((RANDOM % 1024)) $((RANDOM % 768)) ;;
-    game:1[2-9]) click_in "$id" $((RANDOM % 800)) $((RANDOM % 700)) ;;
-    game:2[0-1]) key_in "$id" p ;;
-    game:2[2-3]) key_in "$id" s ;;
-    game:2[5-7]) key_in "$id" "$(pick other_keys)" ;;
+    game:1[2-9]) click_in "$title" $((RANDOM % 800)) $((RANDOM % 700)) ;;
+    game:2[0-1]) key_in "$title" p ;;
+    game:2[2-3]) key_in "$title" s ;;
+    game:2[5-7]) key_in "$title" "$(pick other_keys)" ;;
     menu:3* | rules:3* | about:3* | game:28) xtools close "$id" 1 ;;
     *) sleep 0.1 ;;
   esac
