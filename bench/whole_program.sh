@@ -34,11 +34,10 @@ start=$(now)
 APP_PID=$!
 until [ -n "$(find_window "$MENU")" ]; do sleep 0.005; done
 mapped=$(now)
-MENU_ID=$(find_window "$MENU")
 printf 'start to menu mapped:      %6.0f ms\n' "$(echo "($mapped - $start) * 1000" | bc -l)"
 
-press_play
-xdotool mousemove --window "$GAME_ID" 400 "$POINTER_Y"
+click_to "$MENU" "${PLAY_BUTTON[@]}" "$GAME"
+xdotool mousemove 400 "$POINTER_Y"
 # Answers the boxes of rally ends as they come, as a player pressing Enter would.
 while true; do answer_rally_boxes; sleep 0.2; done &
 DISMISS_PID=$!
@@ -74,7 +73,7 @@ kill "$DISMISS_PID" 2>/dev/null || true; wait "$DISMISS_PID" 2>/dev/null || true
 back_to_menu
 first=$(rss_kb)
 for _ in $(seq 2 "$cycles"); do
-  press_play
+  click_to "$MENU" "${PLAY_BUTTON[@]}" "$GAME"
   sleep 0.1
   back_to_menu
 done

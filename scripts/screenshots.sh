@@ -20,21 +20,21 @@ mkdir -p docs
 
 start_program "$build/app/vantrel"
 sleep 0.5 # the first paint
-import -window "$MENU_ID" -strip docs/menu.png
+import -window "$(find_window "$MENU")" -strip docs/menu.png
 echo "saved docs/menu.png"
 
-press_play
-xdotool mousemove --window "$GAME_ID" 400 "$POINTER_Y"
+click_to "$MENU" "${PLAY_BUTTON[@]}" "$GAME"
+xdotool mousemove 400 "$POINTER_Y"
 
-# Whether a shot of the arena shows a rally worth showing: the whole ball between the walls
-# and at least one bullet in flight, each standing clear of everything else.
+# Whether a shot of the arena, taken now into $1, shows a rally worth showing: the whole ball
+# between the walls and at least one bullet in flight, each standing clear of everything else.
 good_rally() {
   python3 - "$1" "$root/tests/e2e" <<'EOF'
 import sys
 sys.path.insert(0, sys.argv[2])
-from xtools import screen
+from xtools import shot
 
-_, black = screen(sys.argv[1])
+_, black = shot(sys.argv[1])
 
 
 def bullet_at(x, y):
@@ -60,11 +60,9 @@ for attempt in $(seq 40); do
   answer_rally_boxes
   for _ in 1 2 3; do xdotool click 1; sleep 0.07; done
   sleep 0.1
-  import -window root "$shots/screen.png"
-  convert "$shots/screen.png" "$shots/screen.ppm"
   if good_rally "$shots/screen.ppm"; then
     # The arena with its bottom and right borders: 800 x 600 and one more row and column.
-    convert "$shots/screen.png" -crop 801x601+0+0 +repage -strip docs/rally.png
+    convert "$shots/screen.ppm" -crop 801x601+0+0 +repage -strip docs/rally.png
     echo "saved docs/rally.png (attempt $attempt)"
     exit 0
   fi

@@ -1,14 +1,11 @@
 # Helpers that drive the real program on a private X server, for the tests, benchmark and screenshots.
 
-# The program's window titles.
 MENU="=>Vantrel<="
 GAME="=> VANTREL <="
 RULES="=>Rules<="
 ABOUT="About Vantrel"
 RESULT_BOX="I missed it..."
 TALLY_BOX="I'm gonna crush you..."
-QUIT_BOX="Good Game...loser..."
-PAUSE_BOX="Lame, do computers pause?"
 SPEED_BOX="Speed of game"
 # Button middles in pixels from the client area's corner: the menu's column at 800 twips,
 # 1810 x 710, tops 500 to 2900; the rules screen's Back at (5100, 4900), 1010 x 510.
@@ -23,40 +20,34 @@ PADDLE_Y=400
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Python reads the screenshots' pixels and sends close requests as a window manager does.
-xtools() { python3 "${BASH_SOURCE[0]%/*}/xtools.py" "$@"; }
+xtools() { python3 "${BASH_SOURCE[0]%/*}/xtools.py" "$@"; } # pixels and close requests, which no X tool has
 
 # The program and the desktop answer in their own time: WAIT seconds at most, 20 unless set.
 wait_until() {
   local deadline=$((SECONDS + ${WAIT:-20}))
-  until "$@" 2>/dev/null; do [ $SECONDS -lt $deadline ] || fail "timed out waiting for: $*"; sleep 0.1; done
+  until "$@"; do [ $SECONDS -lt $deadline ] || fail "timed out waiting for: $*"; sleep 0.1; done
 }
 
-# Xvfb at 1024 x 768 with the desktop $1: bare, openbox (an X11 window manager), or weston (a
-# Wayland compositor with its panel, drawing into the X screen, the program on Wayland). Sets SESSION.
+# Xvfb at 1024 x 768 (-noreset: taking connections between clients too) with the desktop $1: bare, openbox,
+# or weston, a compositor with a panel in the X screen, no animations, listing its windows to weston-debug.
 start_x() {
   SESSION=${1:-bare} SESSION_DIR=$(mktemp -d)
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-  # -noreset: Xvfb would otherwise refuse connections for a moment each time its last client leaves.
-  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$SESSION_DIR/display" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  wait_until test -s "$SESSION_DIR/display"
-  export DISPLAY=":$(cat "$SESSION_DIR/display")"
+  coproc XVFB { exec Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp 2>/dev/null; }
+  read -r display <&"${XVFB[0]}"
+  export DISPLAY=":$display"
   case $SESSION in
   openbox)
     openbox >/dev/null 2>&1 &
-    wait_until sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ;;
+    wait_until sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ;;
   weston)
-    # Nothing moves on this desktop but the program: no clock, animation or blanking.
     printf '%s\n' '[core]' idle-time=0 '[shell]' clock-format=none animation=none close-animation=none \
       startup-animation=none >"$SESSION_DIR/weston.ini"
     export XDG_RUNTIME_DIR=$SESSION_DIR WAYLAND_DISPLAY=vantrel QT_QPA_PLATFORM=wayland
-    # --debug lets weston-debug describe the windows, which Wayland shows to no other client.
     weston --backend=x11-backend.so --socket=vantrel --use-pixman --debug --width=1024 --height=768 \
       --config="$SESSION_DIR/weston.ini" >/dev/null 2>&1 &
-    wait_until sh -c 'weston-debug scene-graph | grep -q "panel for output"'
-    # Weston's pointer follows the X pointer's steps, stopping at the edges: two corners line both up.
-    xdotool mousemove --sync 0 767 mousemove --sync 1023 0 ;;
+    wait_until sh -c 'weston-debug scene-graph 2>/dev/null | grep -q "panel for output"'
+    xdotool mousemove --sync 0 767 mousemove --sync 1023 0 ;; # Weston's pointer then lies under X's
   esac
 }
 
@@ -67,79 +58,73 @@ stop_x() {
   rm -rf "${SESSION_DIR:-}"
 }
 
-# On Wayland only the compositor knows the windows: "x y width height" of the one with this title.
-weston_frame() {
-  weston-debug scene-graph 2>/dev/null | awk -v window="top-level window '$1' of " '
-    index($0, window) { getline; sub(/->/, ""); gsub(/[^-0-9]+/, " "); print $1, $2, $3 - $1, $4 - $2; found = 1; exit }
-    END { exit !found }'
-}
-
-# The id of the visible window with exactly this title; on Wayland the title stands for the id.
+# The visible window titled exactly $1: its id on X; on Wayland, where only the compositor knows the
+# windows, the corner of its client area on the screen, inside the title bar and border Qt draws.
 find_window() {
-  [ "${SESSION:-}" != weston ] || { weston_frame "$1" >/dev/null && echo "$1"; return; }
-  xdotool search --onlyvisible --limit 1 --name "^$(sed 's/[][\.*^$?+(){}|]/\\&/g' <<<"$1")\$"
-}
+  if [ "$SESSION" != weston ]; then
+    xdotool search --onlyvisible --limit 1 --name "^$(sed 's/[][\.*^$?+(){}|]/\\&/g' <<<"$1")\$"
+  else
+    weston-debug scene-graph | awk -v window="top-level window '$1' of " '
+      index($0, window) { getline; gsub(/[^-0-9]+/, " "); print $1 + 3, $2 + 30; found = 1; exit } END { exit !found }'
+  fi
+} 2>/dev/null
 no_window() { ! find_window "$1" >/dev/null; }
-wait_window() { wait_until find_window "$1"; }
-wait_gone() { wait_until no_window "$1"; }
-# A screen leads to another: the window titled $2 comes and the one titled $1 goes; prints the id.
-replaced() { wait_window "$2" && wait_gone "$1"; }
 
-# On X the focus, which a window gone cannot take; Weston gives the keyboard to the newest window.
+# Keys to the window titled $1: on X through the focus; Weston gives the keyboard to the newest window.
 key_in() {
-  if [ "${SESSION:-}" = weston ]; then xdotool key "${@:2}"; else xdotool windowfocus --sync "$1" key "${@:2}"; fi
+  [ "$SESSION" = weston ] || xdotool windowfocus --sync "$(find_window "$1")"
+  xdotool key "${@:2}"
 }
+
+# A click at ($2, $3) in the client area of the window titled $1.
+click_in() {
+  local x y
+  if [ "$SESSION" = weston ]; then
+    read -r x y < <(find_window "$1")
+    xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1
+  else
+    xdotool mousemove --window "$(find_window "$1")" "$2" "$3" click 1
+  fi
+}
+
+# A screen leads to another: the window titled $2 must come and the one titled $1 go.
+replaced() { wait_until find_window "$2" >/dev/null && wait_until no_window "$1"; }
+
+# A click at ($2, $3) on the window titled $1 must put the one titled $4 in its place.
+click_to() { click_in "$@" && replaced "$1" "$4"; }
 
 # A box must come, take the keys and go.
 answer() {
-  local box
-  box=$(wait_window "$1")
-  key_in "$box" "${@:2}"
-  wait_gone "$1"
+  wait_until find_window "$1" >/dev/null
+  key_in "$@"
+  wait_until no_window "$1"
 }
 
-# Clicks at (x, y) in the client area; on Wayland below the title bar and in the border Qt draws.
-click_in() {
-  [ "${SESSION:-}" = weston ] || { xdotool mousemove --window "$1" "$2" "$3" click 1; return; }
-  local x y
-  read -r x y _ < <(weston_frame "$1")
-  xdotool mousemove --sync $((x + 3 + $2)) $((y + 30 + $3)) click 1
-}
-
-# Starts the program, its output in LOG if set, and waits for its menu. Sets APP_PID and MENU_ID.
+# Starts the program, its output in $SESSION_DIR/log, and waits for its menu. Sets APP_PID.
 start_program() {
-  "$1" >"${LOG:-/dev/null}" 2>&1 &
+  "$1" >"$SESSION_DIR/log" 2>&1 &
   APP_PID=$!
-  MENU_ID=$(wait_window "$MENU")
+  wait_until find_window "$MENU" >/dev/null
 }
 
-# Play on the menu: the game must take its place. Sets GAME_ID.
-press_play() {
-  click_in "$MENU_ID" "${PLAY_BUTTON[@]}"
-  GAME_ID=$(replaced "$MENU" "$GAME")
-}
-
-# A rally may end at any time; its result box, then its tally box, wait for Return.
+# A rally may end at any time: its result box, then its tally box, wait for Return.
 answer_rally_boxes() {
-  local title
-  for title in "$RESULT_BOX" "$TALLY_BOX"; do
-    ! find_window "$title" >/dev/null || answer "$title" Return
-    sleep 0.1 # the tally comes just after the result has gone
-  done
+  ! find_window "$RESULT_BOX" >/dev/null || answer "$RESULT_BOX" Return
+  sleep 0.1 # the tally comes just after the result has gone
+  ! find_window "$TALLY_BOX" >/dev/null || answer "$TALLY_BOX" Return
 }
 
-# "q" on the game and Return on its box: the menu must take the game's place. Sets MENU_ID.
+# "q" on the game and Return on its box: the menu must take the game's place.
 back_to_menu() {
   answer_rally_boxes
-  key_in "$GAME_ID" q
-  answer "$QUIT_BOX" Return
-  MENU_ID=$(replaced "$GAME" "$MENU")
+  key_in "$GAME" q
+  answer "Good Game...loser..." Return
+  replaced "$GAME" "$MENU"
 }
 
 # Quit on the menu: the program must end at once with status 0.
 press_quit() {
-  click_in "$MENU_ID" "${QUIT_BUTTON[@]}"
+  click_in "$MENU" "${QUIT_BUTTON[@]}"
   timeout 5 tail --pid="$APP_PID" -f /dev/null || fail "the program still runs 5 s after Quit"
   wait "$APP_PID" || fail "the program ended with status $?"
-  APP_PID=
 }

@@ -1,22 +1,22 @@
 """Checks of a screenshot of the arena, and close requests sent as a window manager sends them.
-Usage: xtools.py arena|bullet|shine SHOT.ppm ROW, or xtools.py close WINDOW COUNT; fails naming the fault."""
+Usage: xtools.py arena SHOT.ppm ROW, or xtools.py close WINDOW COUNT; fails naming the fault."""
 import ctypes
+import subprocess
 import sys
 
 
-def screen(path):
-    """The rows of a binary PPM as ImageMagick writes it (no comments), and whether a pixel is black."""
-    magic, width, height, depth, pixels = open(path, "rb").read().split(maxsplit=4)
-    assert magic == b"P6" and depth == b"255", "not an 8-bit P6 file"
-    width, height = int(width), int(height)
-    rows = [pixels[y * width * 3:(y + 1) * width * 3] for y in range(height)]
+def shot(path):
+    """Takes a screenshot as an 8-bit binary PPM; returns its rows and whether a pixel is black."""
+    subprocess.run(["import", "-window", "root", "-depth", "8", path], check=True)
+    _, width, height, _, pixels = open(path, "rb").read().split(maxsplit=4)
+    rows = [pixels[y * int(width) * 3:(y + 1) * int(width) * 3] for y in range(int(height))]
     return rows, lambda x, y: rows[y][x * 3:x * 3 + 3] == b"\0\0\0"
 
 
 def arena(path, top):
-    """The borders at x = 800 and y = 600, the game's background alone beyond them to the screen's
-    edges (no panel, pointer or desktop), and the player's paddle at the pointer's height."""
-    rows, black = screen(path)
+    """The borders at x = 800 and y = 600, only background beyond them; the player's paddle at the pointer's
+    height, with the shine a missing sprite file loses; a click's lone 3 x 3 bullet on its middle row."""
+    rows, black = shot(path)
     if not all(black(800, y) for y in range(601)) or not all(black(x, 600) for x in range(801)):
         return "the borders on x = 800 and y = 600 are not whole"
     beyond = [row[806 * 3:] for row in rows[:602]] + rows[602:]  # right of the paddle that crosses x = 800
@@ -24,22 +24,12 @@ def arena(path, top):
         return "something shows beyond the borders other than the game's background"
     if [y for y in range(600) if black(790, y)] != list(range(top, top + 75)):
         return f"the player's paddle is not on rows {top} to {top + 74}, under the pointer"
-
-
-def bullet(path, row):
-    """A lone 3 x 3 player's bullet on the row, at x = 780 - 15k."""
-    _, black = screen(path)
-    square = lambda x: all(black(x + i, row + j) for i in range(3) for j in range(3))
-    alone = lambda x: not (black(x + 3, row + 1) or black(x + 1, row - 1) or black(x + 1, row + 3))
-    if not any(square(x) and alone(x) for x in range(765, 50, -15)):
-        return f"no bullet on row {row}"
-
-
-def shine(path, top):
-    """A sprite file that cannot be found draws as solid black; the paddle's has a white shine."""
-    _, black = screen(path)
-    if [y for y in range(75) if not black(785, top + y)] != list(range(12, 63)):
+    if [y for y in range(top, top + 75) if not black(785, y)] != list(range(top + 12, top + 63)):
         return "the paddle has no shine down its sixth column: its sprite was not read"
+    square = lambda x, y: all(black(x + i, y + j) for i in range(3) for j in range(3))
+    alone = lambda x, y: not (black(x + 3, y + 1) or black(x + 1, y - 1) or black(x + 1, y + 3))
+    if not any(square(x, top + 37) and alone(x, top + 37) for x in range(765, 50, -15)):
+        return f"no bullet on row {top + 37}, the paddle's middle, at x = 780 - 15k"
 
 
 def close(window, count):
@@ -56,5 +46,5 @@ def close(window, count):
 
 if __name__ == "__main__":
     check, arg, number = sys.argv[1], sys.argv[2], int(sys.argv[3])
-    problem = close(int(arg, 0), number) if check == "close" else globals()[check](arg, number)
+    problem = arena(arg, number) if check == "arena" else close(int(arg, 0), number)
     sys.exit(problem and f"FAIL: {problem}")
