@@ -24,8 +24,10 @@ void FrameImage::Reset(QSize size, quint32 background)
 
 void FrameImage::Cls()
 {
+    if (m_drawn.Count == 0) // no piece, so no column rows either; and the picture stays shared
+        return;
     const quint32 fill = m_background | Opaque;
-    quint32* const pixels = m_drawn.Count > 0 ? Pixels() : nullptr;
+    quint32* const pixels = Pixels();
     for (int i = 0; i < m_drawn.Count; ++i) {
         const QRect& area = m_drawn.Pieces[std::size_t(i)].Area;
         for (int y = area.top(); y <= area.bottom(); ++y)
