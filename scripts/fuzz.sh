@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 build=$(realpath -m "${2:-build/fuzz}")
-targets=(fuzz_speed_answer fuzz_sprites fuzz_registry)
+targets=(fuzz_speed_answer fuzz_sprites)
 # No single input may take this long: a sprite file that claims a huge picture must be refused
 # quickly, not decoded.
 slowest_input_seconds=10

@@ -11,9 +11,9 @@
 // dismissed: a message box with OK, an input box with the next of InputAnswers, or Cancel when none.
 class ModalBoxes : public QObject {
 public:
-    QStringList Titles, InputAnswers;
-    QList<QMessageBox::Icon> Icons;  // NoIcon for an input box
-    std::function<void()> WhileOpen; // run while a box is open, before it is answered
+    QStringList InputAnswers;
+    QList<QMessageBox::Icon> Icons;          // NoIcon for an input box
+    std::function<void()> WhileOpen = [] {}; // run while a box is open, before it is answered
 
     ModalBoxes() { m_poll.callOnTimeout(this, &ModalBoxes::Answer), m_poll.start(5); }
 
@@ -25,10 +25,8 @@ private:
             return;
         auto* box = qobject_cast<QMessageBox*>(dialog);
         auto* input = qobject_cast<QInputDialog*>(dialog);
-        Titles.append(dialog->windowTitle());
         Icons.append(box ? box->icon() : QMessageBox::NoIcon);
-        if (WhileOpen)
-            WhileOpen();
+        WhileOpen();
         if (input && InputAnswers.isEmpty())
             return dialog->reject();
         if (input)

@@ -1,7 +1,7 @@
 // Faults in the rules: the serve and tallies, ball and walls, scoring, the computer, bullets, the controls.
 #include "Bullets.h"
 #include "Enemy.h"
-#include "NullHost.h"
+#include "Rules.h"
 
 #include <QTest>
 
@@ -13,7 +13,7 @@ namespace {
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // An activated game whose host writes down every later call of the rules and answers from a script.
-struct Rig : NullHost {
+struct Rig : GameHost {
     QStringList Calls;
     QList<double> Randoms{0.9, 0.9};         // Rnd's, then 0.5; the first serve goes up and left
     std::optional<std::string> Answer = "1"; // to the speed box; nothing is Cancel
@@ -105,9 +105,7 @@ const Flight Flights[] = {
     {.X = 730, .Holes = {200, 224}, .NewX = 720, .NewDX = -5, .Gone = {200, 225}},
     {.X = 730, .Y = 575, .NewX = 720, .NewDX = -5, .NewDY = -5, .Nudge = -10, .Gone = {575, 599}},
     {.X = 45, .DX = -5, .Y = 0, .DY = -5, .NewX = 55, .NewDX = 5, .NewDY = 5, .Nudge = 10, .Gone = {0, 25}},
-};
-const Flight Ends[] = {
-    {.X = 0, .Y = 70, .Result = "Win - Ball went past paddle"},
+    {.X = 0, .Y = 70, .Result = "Win - Ball went past paddle"}, // the ends of a rally
     {.X = 25, .Y = 100, .Result = "Win - Ball hit paddle", .EndX = 20},
     {.X = 800, .Y = 380, .Result = "Loss - Ball went past paddle", .EndX = 725},
     {.X = 800, .Y = 275},
@@ -258,9 +256,6 @@ private slots:
         QCOMPARE(Q(s.RallyResult), row.Result);
         QCOMPARE(g.Calls.last(2), (QStringList{row.Result.isEmpty() ? "3:515,590" : "Timer on", "Show"}));
     }
-    void scoring_data() { AddRows(Ends); }
-    void scoring() { ball(); }
-
     void enemy_data() { AddRows(Aims); }
     void enemy()
     {

@@ -160,21 +160,29 @@ private slots:
         }
     }
 
-    // On this desktop the program's value names a system-information tool found on PATH, whatever the
-    // case of the names asked for.
+    // On this desktop the program's value names a system-information tool found on PATH, whatever the case of
+    // the names asked for, if its path of 1,023 bytes and the terminating zero fill the buffer; not one of 1,024.
     void linuxRegistry()
     {
-        QTemporaryDir bin;
-        QFile tool(bin.filePath("kinfocenter"));
-        QVERIFY(tool.open(QIODevice::WriteOnly) && tool.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
+        const QTemporaryDir bin;
         const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", bin.path().toLocal8Bit());
-        LinuxRegistry registry;
-        std::string value;
-        const bool found = GetKeyValue(registry, HKEY_LOCAL_MACHINE,
-                                       "software\\microsoft\\shared tools\\msinfo", "path", value);
-        qputenv("PATH", path);
-        QVERIFY(found && value == tool.fileName().toStdString());
+        for (const qsizetype length : {1023, 1024}) {
+            QByteArray folder = bin.path().toUtf8(); // in folders of 200 bytes at most: a name may have 255
+            while (length - 12 - folder.size() > 201)
+                folder += '/' + QByteArray(199, 'd');
+            folder += '/' + QByteArray(length - 12 - folder.size() - 1, 'd');
+            QFile tool(QString::fromUtf8(folder + "/kinfocenter"));
+            QVERIFY(QDir().mkpath(folder) && tool.open(QIODevice::WriteOnly)
+                    && tool.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
+            qputenv("PATH", folder);
+            LinuxRegistry registry;
+            std::string value;
+            const bool found = GetKeyValue(registry, HKEY_LOCAL_MACHINE,
+                                           "software\\microsoft\\shared tools\\msinfo", "path", value);
+            qputenv("PATH", path);
+            QCOMPARE(found ? QString::fromStdString(value) : "none",
+                     length < 1024 ? tool.fileName() : "none");
+        }
     }
 
     // What the game screen adds to the rules: the left button fires, a tick rate of no more than 64 a second at 1 ms, the frame
