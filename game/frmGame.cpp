@@ -79,6 +79,16 @@ void frmGame::mouseReleaseEvent(QMouseEvent* event)
         m_rules.Click();
 }
 
+// On Wayland the pointer's picture belongs to the seat, not to a window: a box that opens puts its arrow
+// over the arena too, and since the pointer never left the arena, nothing puts ours back. So the arena
+// takes its invisible pointer again whenever a box stops blocking it.
+bool frmGame::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowUnblocked)
+        setCursor(cursor());
+    return Screen::event(event);
+}
+
 void frmGame::keyPressEvent(QKeyEvent* event)
 {
     const QString typed = event->text();

@@ -23,6 +23,7 @@ public:
 
 protected:
     bool QueryUnload() override { return true; } // the game keeps its state until the next Play
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
