@@ -13,7 +13,7 @@ failures=0
 # time limit stops a program that opened its menu. Qt takes its own options, with their values, and
 # leaves only the unknown one; a display named but not there must not reach Qt's abort.
 check() {
-  timeout 10 "$program" "${@:2}" >"$XDG_RUNTIME_DIR/out" 2>"$XDG_RUNTIME_DIR/err"
+  timeout 30 "$program" "${@:2}" >"$XDG_RUNTIME_DIR/out" 2>"$XDG_RUNTIME_DIR/err"
   got="$?|$(head -n1 "$XDG_RUNTIME_DIR/out")|$(cat "$XDG_RUNTIME_DIR/err")"
   [ "$got" = "$1" ] && return
   echo "FAIL vantrel ${*:2}: got '$got', want '$1'"

@@ -19,8 +19,9 @@ def arena(path, top):
     rows, black = shot(path)
     if not all(black(800, y) for y in range(601)) or not all(black(x, 600) for x in range(801)):
         return "the borders on x = 800 and y = 600 are not whole"
-    beyond = [row[806 * 3:] for row in rows[:602]] + rows[602:]  # right of the paddle that crosses x = 800
-    if any(row != rows[-1][-3:] * (len(row) // 3) for row in beyond):
+    # Beyond them, right of the player's paddle (it crosses x = 800), of the computer's (down to row 609 for a tick).
+    start = lambda y: 806 if y <= 600 else 25 if y < 610 else 0
+    if any(row[start(y) * 3:] != rows[-1][-3:] * (len(row) // 3 - start(y)) for y, row in enumerate(rows)):
         return "something shows beyond the borders other than the game's background"
     if [y for y in range(600) if black(790, y)] != list(range(top, top + 75)):
         return f"the player's paddle is not on rows {top} to {top + 74}, under the pointer"
