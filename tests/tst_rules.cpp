@@ -105,7 +105,8 @@ const Flight Flights[] = {
     {.X = 730, .Holes = {200, 224}, .NewX = 720, .NewDX = -5, .Gone = {200, 225}},
     {.X = 730, .Y = 575, .NewX = 720, .NewDX = -5, .NewDY = -5, .Nudge = -10, .Gone = {575, 599}},
     {.X = 45, .DX = -5, .Y = 0, .DY = -5, .NewX = 55, .NewDX = 5, .NewDY = 5, .Nudge = 10, .Gone = {0, 25}},
-    {.X = 0, .Y = 70, .Result = "Win - Ball went past paddle"}, // the ends of a rally
+    {.X = 50, .DX = -5, .NewX = 55, .NewDX = 5, .Gone = {200, 225}}, // 50 touches the computer's wall
+    {.X = 0, .Y = 70, .Result = "Win - Ball went past paddle"},      // the ends of a rally
     {.X = 25, .Y = 100, .Result = "Win - Ball hit paddle", .EndX = 20},
     {.X = 800, .Y = 380, .Result = "Loss - Ball went past paddle", .EndX = 725},
     {.X = 800, .Y = 275},
