@@ -9,7 +9,8 @@ seed from the program's .cpp files (tests, benchmarks, fuzz targets, assets and 
 out): a comparison flipped (< and <=, > and >=, == and !=), && and || swapped, true and false
 swapped, or an integer constant made one larger. Each is built and the fast tests run (everything
 ctest runs but the e2e label); a mutant that no test fails survives, and one that does not build
-is replaced by the next. Prints each survivor with its file and line, then the score.
+is replaced by the next. Prints each survivor with its file, line, column and change, then the
+score.
 
 A survivor is a fault the tests miss, or an equivalent change that nobody could ever see (a twip
 that rounds to the same pixel): read each one. No well-kept mutation tool for C++ can be installed
@@ -124,7 +125,8 @@ def main():
                 noticed = not passes(fast_tests, 900)
             finally:
                 open(full, "w").write(text)
-            place = "%s:%d: %s  ->  %s" % (path, index + 1, original.strip()[:90], new)
+            around = original[max(0, column - 40):column + len(old) + 40].strip()
+            place = "%s:%d:%d: %s   (%s -> %s)" % (path, index + 1, column + 1, around, old.strip(), new.strip())
             killed += noticed
             if not noticed:
                 survivors.append(place)

@@ -37,11 +37,11 @@ private slots:
         QTest::newRow("a screen larger than the arena") << QSize(1024, 768);
         QTest::newRow("the arena's size, its borders just off it") << QSize(800, 600);
     }
-    // Frames of play from sprite files of ours, the paddle's smaller than its region and the bullet's
-    // a byte short. Each piece moves or stands still by turns and goes off the image's edges; walls
-    // break, their end rows too, and are built again; some frames end in more marks, grey or black by
-    // turns, than the image keeps apart. Each frame is the scene as Qt's own AND paints it (black
-    // beyond a picture), and the screen, updated only where the frame reports a change, equals it.
+    // Frames of play from sprite files of ours, the paddle's and the ball's smaller than their regions and
+    // the bullet's a byte short. Each piece moves or stands still by turns and goes off the image's edges;
+    // walls break, their end rows too, and are built again; some frames end in more marks, grey or black
+    // by turns, than the image keeps apart, or in one alone. Each frame is the scene as Qt's own AND paints
+    // it (black beyond a picture), and the screen, updated only where the frame reports a change, equals it.
     void frameAfterFrame()
     {
         QFETCH(QSize, size);
@@ -63,7 +63,8 @@ private slots:
         paddle.setPixel(9, 0, 0xFF123456); // the last row in a bottom-up file
         ball.fill(0xFFFFFF00);             // colours whose ANDs tell apart from copies
         wall.fill(0xFFFF00FF);
-        for (const QImage& picture : {paddle.copy(0, 0, 10, 10), ball, ball.copy(0, 0, 3, 3), wall}) {
+        QPainter(&ball).fillRect(20, 0, 5, 25, Qt::black); // as ANDed: its 20 x 25 picture, black beyond
+        for (const QImage& picture : {paddle.copy(0, 0, 10, 10), ball.copy(0, 0, 20, 25), wall, wall}) {
             const QString path = folder.filePath(QString::number(sprites.size()));
             QVERIFY(picture.save(path, "BMP")
                     && (sprites.size() != 2 || QFile::resize(path, QFile(path).size() - 1)));
@@ -75,8 +76,8 @@ private slots:
             else if (on(0, 1)) // the first rows lost after a serve are the walls' ends
                 playerWall[tick % 30 < 5 ? 0 : on(0, 599)] = enemyWall[tick % 30 < 5 ? 599 : on(0, 599)] =
                     false;
-            if (tick < 2) // the ball's last column and row on the image, then its first
-                ballX = tick ? -24 : size.width() - 1, ballY = tick ? -24 : size.height() - 1;
+            if (tick < 2) // the ball's first column and row on the image, then its last column and rows
+                ballX = tick ? -24 : size.width() - 1, ballY = tick ? -20 : size.height() - 1;
             else if (on(0, 1))
                 ballX = on(-40, 1060), ballY = on(-40, 800);
             if (on(0, 1))
@@ -106,12 +107,13 @@ private slots:
                 DrawBullet(frame, sprites[2], bullet.x(), bullet.y()); // unreadable: all black
                 painter.fillRect(bullet.x(), bullet.y(), 3, 3, Qt::black);
             }
-            if (tick % 10 < 3) { // more calls than the image keeps apart: the last ones grow into one
-                const QRgb ink = tick % 2 ? 0x808080 : 0;
-                for (int at = 100; at < 190; at += 3)
-                    frame.AndFill(at, at, 1, 1, ink), painter.fillRect(at, at, 1, 1, QColor(ink));
-                frame.AndFill(100, 100, 90, 90, 0xFFFFFF); // around them all, and white: no pixel changes
-            }
+            // Marks, grey or black by turns: more than the image keeps apart, then one alone for three ticks.
+            const int marks = tick % 10 < 3 ? 30 : tick % 10 < 6;
+            const QRgb ink = tick % 2 ? 0x808080 : 0;
+            for (int at = 100; at < 100 + 3 * marks; at += 3)
+                frame.AndFill(at, at, 1, 1, ink), painter.fillRect(at, at, 1, 1, QColor(ink));
+            if (marks > 1) // the last ones grew into one: around them all, and white, no pixel changes
+                frame.AndFill(100, 100, 90, 90, 0xFFFFFF);
             painter.end();
             QVERIFY2(frame.Image() == painted, qPrintable(QString("tick %1").arg(tick)));
             painter.begin(&shown);
