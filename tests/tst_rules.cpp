@@ -201,6 +201,7 @@ const Control Controls[] = {
     {.Key = 's', .Answer = "&o178", .Interval = 15},
     // Beyond a double's range the size of the number decides, not its exponent's sign.
     {.Key = 's', .Answer = "1" + std::string(400, '0') + "e-5", .Interval = 200},
+    {.Key = 's', .Answer = "0." + std::string(400, '0') + "1e800", .Interval = 200},
     {.Key = 's', .Answer = "0." + std::string(400, '0') + "1e+800", .Interval = 200},
     {.Key = 's', .Answer = "0." + std::string(1329, '0') + "1e1000", .Interval = 1},
 };
