@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev          # Qt 6 Widgets; Qt6Gui's CMake package needs the GL headers
   libxcb1-dev qt6-wayland         # asking X whether a window manager runs; Qt on Wayland
   fonts-dejavu-core               # a font for the boxes and buttons
-  clang libclang-rt-14-dev        # the sanitizer and fuzzer runtimes
+  clang libclang-rt-dev           # the sanitizer and fuzzer runtimes
   clang-format                    # the test command checks the sources' formatting
   libbenchmark-dev                # the benchmarks
   xvfb xdotool imagemagick x11-utils  # the end-to-end tests in a real X server,

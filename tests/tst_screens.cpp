@@ -65,9 +65,9 @@ class TestScreens : public QObject {
     Q_OBJECT
 
     frmMenu* Menu() { return static_cast<frmMenu*>(Screens::Find(ScreenName::Menu)); }
-    template <class Form> Form* Open(QPushButton* frmMenu::*button, const QString& name)
+    template <class Form> Form* Open(QPushButton* button, const QString& name)
     {
-        (Menu()->*button)->click();
+        button->click();
         return static_cast<Form*>(Screens::Find(name));
     }
 
@@ -99,7 +99,7 @@ private slots:
     {
         QCoreApplication::setApplicationVersion("01.002.0003.4");
         for (const bool closeControl : {false, true}) {
-            frmAbout* about = Open<frmAbout>(&frmMenu::cmdAbout, ScreenName::About);
+            frmAbout* about = Open<frmAbout>(Menu()->cmdAbout, ScreenName::About);
             QCOMPARE(about->lblVersion->text(), "Version 1.2.3");
             const QRect shown = about->picIcon->contentsRect();
             QCOMPARE(about->picIcon->pixmap().toImage(),
@@ -152,8 +152,8 @@ private slots:
             const auto show = [&](const std::string& prompt, int style, const std::string& title) {
                 boxes.push_back(prompt + "|" + std::to_string(style) + "|" + title);
             };
-            StartSysInfo(
-                registry, start, [](const std::string& path) { return path == Tool; }, show);
+            const auto exists = [](const std::string& path) { return path == Tool; };
+            StartSysInfo(registry, start, exists, show);
             QVERIFY2(tried == row.Tried && registry.Closed == registry.Given, row.Name);
             const Strings box{"System Information Is Unavailable At This Time|0|"};
             QVERIFY2(boxes == (row.Started ? Strings{} : box), row.Name);
@@ -190,7 +190,7 @@ private slots:
     // stopped by "q", and the speed answered kept for the next Play of the same game.
     void gameScreen()
     {
-        frmGame* game = Open<frmGame>(&frmMenu::cmdPlay, ScreenName::Game);
+        frmGame* game = Open<frmGame>(Menu()->cmdPlay, ScreenName::Game);
         ModalBoxes boxes; // from now: a slow machine may let a rally end on its own
         const QSignalSpy ticks(&game->tmrRefresh(), &TickTimer::Ticked);
         const auto started = std::chrono::steady_clock::now();
@@ -215,7 +215,7 @@ private slots:
         QCOMPARE(boxes.Icons.mid(earlier + 2),
                  (QList{QMessageBox::Question, QMessageBox::NoIcon, QMessageBox::Warning}));
         QVERIFY(Menu()->isVisible() && !game->tmrRefresh().Enabled());
-        QCOMPARE(Open<frmGame>(&frmMenu::cmdPlay, ScreenName::Game), game);
+        QCOMPARE(Open<frmGame>(Menu()->cmdPlay, ScreenName::Game), game);
         QVERIFY(game->tmrRefresh().Enabled() && game->tmrRefresh().Interval() == 50);
     }
 };
