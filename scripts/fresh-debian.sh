@@ -120,8 +120,10 @@ suite_exists "$mirror" "$release-updates" && sources+=("deb $mirror $release-upd
 suite_exists "$security" "$release-security" && sources+=("deb $security $release-security main")
 
 export FRESH_DEBIAN_REPO=$repo FRESH_DEBIAN_COMMAND=$command FRESH_DEBIAN_RELEASE=$release
-# Check-Valid-Until: a snapshot mirror serves Release files past their expiry date.
-TMPDIR=$work mmdebstrap --mode=root --variant=apt --include=git,sudo \
+# Essential packages, apt, git and sudo, and passwd to make the newcomer with (a Debian
+# installation has it; the essential set does not). Check-Valid-Until: a snapshot mirror serves
+# Release files past their expiry date.
+TMPDIR=$work mmdebstrap --mode=root --variant=apt --include=git,sudo,passwd \
   --aptopt='Acquire::Check-Valid-Until "false"' \
   --customize-hook="bash $(printf %q "$self") --in-root \"\$1\"" \
   "$release" /dev/null "${sources[@]}"
