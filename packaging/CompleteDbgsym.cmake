@@ -28,6 +28,7 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
   endforeach()
   file(WRITE ${root}/DEBIAN/md5sums "${sums}")
 
+  # dpkg-deb stamps the files no later than SOURCE_DATE_EPOCH, which cpack's project file set.
   execute_process(COMMAND dpkg-deb --root-owner-group --build ${root} ${package}
     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
   file(REMOVE_RECURSE ${root})
