@@ -30,4 +30,5 @@ for package in "$work/a/build"/*.deb "$work/a/build"/*.ddeb; do
   sha256sum "$package" "$work/${builds[1]}/build/$name" | sed "s|$work/||"
   cmp -s "$package" "$work/${builds[1]}/build/$name" || { echo "DIFFERS: $name"; status=1; }
 done
+[ "$status" -ne 0 ] || echo "The two builds gave the same packages."
 exit "$status"
