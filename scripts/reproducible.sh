@@ -3,7 +3,9 @@
 # its own, at another time and under another umask, and compares them byte for byte: one commit
 # must give the same packages wherever and whenever it is built. Prints each package's SHA-256 from
 # both builds and exits 1 if any differs; `diffoscope A B` (Debian's diffoscope package) then shows
-# where. Uncommitted changes are not built.
+# where. Uncommitted changes are not built. Each build goes where the README's package commands put it,
+# build/package: moc names the headers relative to the build folder, so another place inside the
+# checkout gives other bytes.
 # Usage: scripts/reproducible.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,16 +21,16 @@ for i in 0 1; do
   (
     umask "${umasks[$i]}"
     git clone --quiet --no-hardlinks . "$clone"
-    cmake -S "$clone" -B "$clone/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
-    cmake --build "$clone/build" -j "$(nproc)" --target package >/dev/null
+    cmake -S "$clone" -B "$clone/build/package" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF >/dev/null
+    cmake --build "$clone/build/package" -j "$(nproc)" --target package >/dev/null
   )
 done
 
 status=0
-for package in "$work/a/build"/*.deb "$work/a/build"/*.ddeb; do
-  name=${package##*/}
-  sha256sum "$package" "$work/${builds[1]}/build/$name" | sed "s|$work/||"
-  cmp -s "$package" "$work/${builds[1]}/build/$name" || { echo "DIFFERS: $name"; status=1; }
+for first in "$work/a/build/package"/*.deb "$work/a/build/package"/*.ddeb; do
+  second=$work/${builds[1]}/build/package/${first##*/}
+  sha256sum "$first" "$second" | sed "s|$work/||"
+  cmp -s "$first" "$second" || { echo "DIFFERS: ${first##*/}"; status=1; }
 done
 [ "$status" -ne 0 ] || echo "The two builds gave the same packages."
 exit "$status"
