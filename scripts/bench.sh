@@ -2,12 +2,15 @@
 # Sets everything up, builds in Release and prints every performance figure: the rules' tick,
 # the frame beside a plain arena fill (with their ratio), allocations per tick, the game
 # screen's tick timing, and the whole program under Xvfb.
+# Usage: scripts/bench.sh [BUILD_DIR [CMAKE_OPTION...]]   (default build/bench), e.g. to measure
+# what the hardening costs: bash scripts/bench.sh build/bench-unhardened -DVANTREL_HARDEN=OFF
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build=${1:-build/bench}
 bash scripts/setup.sh
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=ON -DVANTREL_TESTS=OFF >/dev/null
-cmake --build build/bench -j "$(nproc)"
-out=build/bench/bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=ON -DVANTREL_TESTS=OFF "${@:2}" >/dev/null
+cmake --build "$build" -j "$(nproc)"
+out=$build/bench
 export QT_QPA_PLATFORM=offscreen
 
 echo "== rules tick (drawing calls do nothing)"
@@ -26,4 +29,4 @@ echo "== tick timing of the game screen (offscreen)"
 echo
 echo "== the whole program under Xvfb"
 unset QT_QPA_PLATFORM
-bash bench/whole_program.sh build/bench/app/vantrel 12
+bash bench/whole_program.sh "$build/app/vantrel" 12
