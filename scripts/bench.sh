@@ -3,7 +3,7 @@
 # the frame beside a plain arena fill (with their ratio), allocations per tick, the game
 # screen's tick timing, and the whole program under Xvfb.
 # Usage: scripts/bench.sh [BUILD_DIR [CMAKE_OPTION...]]   (default build/bench), e.g. to measure
-# what the hardening costs: bash scripts/bench.sh build/bench-unhardened -DVANTREL_HARDEN=OFF
+# what the hardening costs: bash scripts/bench.sh build/bench-unhardened -DVANTREL_HARDENING=OFF
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/bench}

@@ -17,7 +17,6 @@ packages=(
   appstream desktop-file-utils    # the install test validates the metainfo and the desktop entry
   dpkg-dev file                   # the Debian package: dpkg-shlibdeps, and file to find the programs
   lintian groff-base              # the install test checks the package and renders the manual page
-  devscripts                      # and reads the packaged program's hardening with hardening-check
 )
 
 missing=()
