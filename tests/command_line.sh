@@ -5,9 +5,7 @@ set -u
 ulimit -c 0 # a regression to Qt's abort must not leave core files behind
 program=$1 version=$2
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-# Under a locale that is not UTF-8 (none set at all, as on a bare system) Qt 6.8 and later add a
-# warning of their own to stderr; a desktop session is UTF-8, and so is this test.
-export LC_ALL=C.UTF-8
+export LC_ALL=C.UTF-8 # Qt 6.8 and later warn on stderr under a locale that is not UTF-8 (none set, as on a bare system)
 export XDG_RUNTIME_DIR=$(mktemp -d) # Qt warns on stderr when it has no runtime folder of its own
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 failures=0

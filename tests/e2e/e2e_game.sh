@@ -6,8 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/xsession.sh"
 start_x "${3:-bare}"
 trap stop_x EXIT
-shots=${2:-$SESSION_DIR}
-mkdir -p "$shots"
+shots=${2:-$SESSION_DIR} && mkdir -p "$shots"
 
 # Close requests as a window manager sends them; Wayland has none that a test could send.
 refuses_close() {
