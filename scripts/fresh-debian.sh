@@ -118,6 +118,7 @@ suite_exists() {
 sources=("deb $mirror $release main")
 suite_exists "$mirror" "$release-updates" && sources+=("deb $mirror $release-updates main")
 suite_exists "$security" "$release-security" && sources+=("deb $security $release-security main")
+printf 'fresh-debian: %s\n' "${sources[@]}"
 
 export FRESH_DEBIAN_REPO=$repo FRESH_DEBIAN_COMMAND=$command FRESH_DEBIAN_RELEASE=$release
 # Essential packages, apt, git and sudo, and passwd to make the newcomer with (a Debian
