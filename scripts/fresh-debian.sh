@@ -18,7 +18,9 @@
 # or the run is interrupted; this script then checks that nothing is left mounted under its
 # scratch folder before removing that with --one-file-system.
 set -euo pipefail
-
+# In braces, so that bash reads the whole script before running it: a checkout or an edit during
+# a run of several minutes changes nothing.
+{
 newcomer=newcomer
 self=$(realpath "$0")
 
@@ -128,3 +130,5 @@ TMPDIR=$work mmdebstrap --mode=root --variant=apt --include=git,sudo,passwd \
   --aptopt='Acquire::Check-Valid-Until "false"' \
   --customize-hook="bash $(printf %q "$self") --in-root \"\$1\"" \
   "$release" /dev/null "${sources[@]}"
+exit
+}
