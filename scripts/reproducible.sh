@@ -4,8 +4,7 @@
 # must give the same packages wherever and whenever it is built. Prints each package's SHA-256 from
 # both builds and exits 1 if any differs; `diffoscope A B` (Debian's diffoscope package) then shows
 # where. Uncommitted changes are not built. Each build goes where the README's package commands put it,
-# build/package: moc names the headers relative to the build folder, so another place inside the
-# checkout gives other bytes.
+# build/package.
 # Usage: scripts/reproducible.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
