@@ -23,6 +23,8 @@ set -euo pipefail
 {
 newcomer=newcomer
 self=$(realpath "$0")
+# Run by root through sudo, git would refuse a checkout that someone else owns.
+git() { command git -c safe.directory='*' "$@"; }
 
 # Inside mmdebstrap's customize hook: $2 is the root, with /dev, /proc and /sys mounted.
 if [ "${1:-}" = --in-root ]; then
@@ -48,7 +50,7 @@ if [ "${1:-}" = --in-root ]; then
   chmod 0440 "$root/etc/sudoers.d/$newcomer"
   # sudo looks the host name up on every call.
   printf '127.0.0.1 localhost %s\n' "$(cat "$root/etc/hostname")" >"$root/etc/hosts"
-  git -c safe.directory='*' clone --quiet --no-hardlinks "$FRESH_DEBIAN_REPO" "$root/home/$newcomer/vantrel"
+  git clone --quiet --no-hardlinks "$FRESH_DEBIAN_REPO" "$root/home/$newcomer/vantrel"
   chroot "$root" chown -R "$newcomer:" "/home/$newcomer/vantrel"
 
   echo "== $FRESH_DEBIAN_COMMAND   (as $newcomer, in a fresh $FRESH_DEBIAN_RELEASE)"
@@ -72,8 +74,6 @@ if [ "$(id -u)" -ne 0 ]; then
   exec sudo --preserve-env=DISPLAY,WAYLAND_DISPLAY bash "$self" "$@"
 fi
 
-# Run by root through sudo, git would refuse a checkout that someone else owns.
-git() { command git -c safe.directory='*' "$@"; }
 repo=$(git -C "$(dirname "$self")" rev-parse --show-toplevel)
 if [ -n "$(git -C "$repo" status --porcelain --untracked-files=no)" ]; then
   echo "fresh-debian: uncommitted changes are not cloned; testing HEAD, $(git -C "$repo" rev-parse --short HEAD)" >&2
@@ -97,13 +97,13 @@ done < <(apt-get indextargets --format '$(SITE) $(RELEASE)' 'Created-By: Package
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/fresh-debian.XXXXXX")
 chmod 0755 "$work"
+mounts_under_work() { awk -v dir="$work/" 'index($2, dir) == 1 { print $2 }' /proc/mounts | sort -r; }
 cleanup() {
-  local status=$? mounted
+  local status=$?
   # mmdebstrap has unmounted everything by now; a mount left under the scratch folder would be
   # a host's folder (its /dev, say) that a recursive removal would empty.
-  mounted=$(awk -v dir="$work/" 'index($2, dir) == 1 { print $2 }' /proc/mounts | sort -r)
-  for mount in $mounted; do umount "$mount" || umount --lazy "$mount" || true; done
-  if awk -v dir="$work/" 'index($2, dir) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
+  for mount in $(mounts_under_work); do umount "$mount" || umount --lazy "$mount" || true; done
+  if [ -n "$(mounts_under_work)" ]; then
     echo "fresh-debian: still mounted under $work; left in place, remove it by hand" >&2
   else
     rm -rf --one-file-system "$work"
