@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Catches, with no display: a wrong exit status, text on the wrong stream, a window for a mistake, Qt's abort.
+# Catches, with no display or one that cannot be opened: a wrong exit status, text on the wrong stream, a window for a
+# mistake, Qt's abort or its page of plugins instead of the display and the cause.
 # Usage: command_line.sh PROGRAM VERSION
 set -u
 ulimit -c 0 # a regression to Qt's abort must not leave core files behind
@@ -21,6 +22,30 @@ check() {
   failures=$((failures + 1))
 }
 
+# When Qt cannot start, a few lines that name what it tried and what went wrong, whatever Qt's
+# wording in this version: status $1, every word after -- on stderr, nothing on stdout.
+check_says() {
+  local want=$1 words=() arguments
+  shift
+  while [ "$1" != -- ]; do words+=("$1") && shift; done
+  arguments=("${@:2}")
+  timeout 30 "$program" "${arguments[@]}" >"$XDG_RUNTIME_DIR/out" 2>"$XDG_RUNTIME_DIR/err"
+  local status=$? lines
+  lines=$(wc -l <"$XDG_RUNTIME_DIR/err")
+  for word in "${words[@]}"; do
+    grep -qF -- "$word" "$XDG_RUNTIME_DIR/err" || { status="$status, without '$word'"; break; }
+  done
+  [ "$status" = "$want" ] && [ ! -s "$XDG_RUNTIME_DIR/out" ] && [ "$lines" -le 5 ] && return
+  echo "FAIL ${*:2}: status $status, $lines lines on stderr, want $want: $(head -c 600 "$XDG_RUNTIME_DIR/err")"
+  failures=$((failures + 1))
+}
+
+# An X display whose server is not there: neither its socket file nor its abstract socket exists.
+display=87
+while [ -e /tmp/.X11-unix/X$display ] || grep -q "@/tmp/.X11-unix/X$display\$" /proc/net/unix; do
+  display=$((display + 1))
+done
+
 no_display="vantrel: no display to open: set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland)"
 check "0|Usage: $program [options]|" --help
 check "0|Usage: $program [options]|" -h
@@ -29,5 +54,15 @@ check "0|vantrel $version|" -v
 check "2||vantrel: Unknown option 'bogus'. Try 'vantrel --help'." -platform offscreen -style fusion --bogus
 check "2||vantrel: Unexpected argument 'extra'. Try 'vantrel --help'." -platform offscreen extra
 check "1||$no_display"
-check "1||$no_display" -display :87
+check "1||$no_display" --bogus
+# Answered before Qt starts: a stale DISPLAY, or Qt's options and their values, change nothing.
+check "0|vantrel $version|" -display :$display --version
+check "0|vantrel $version|" -display :$display -version
+check "0|Usage: $program [options]|" -display :$display -style -v --help
+check "0|vantrel $version|" -platform no-such-plugin -version
+check_says 1 ":$display" -- -display :$display
+check_says 1 ":$display" -- -display :$display --bogus
+check_says 1 '"no-such-plugin"' -- -platform no-such-plugin
+DISPLAY=:$display check_says 1 ":$display" --
+QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=no-such-compositor check_says 1 "$XDG_RUNTIME_DIR/no-such-compositor" --
 [ "$failures" = 0 ]
