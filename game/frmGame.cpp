@@ -36,19 +36,31 @@ frmGame::frmGame(QWidget* parent)
     CoverScreen();
 }
 
-// The arena is drawn 1:1 in logical pixels at the top-left of a window that covers the
-// screen; on a larger screen the borders mark the arena's right and bottom edges. Only the
-// full-screen state puts a window above the desktop's panels, so it is asked for wherever a
-// window manager or a compositor can grant it; a bare X server has nobody to ask, and there
-// the frameless window covers the screen by its geometry.
+// The arena is drawn at the top-left of a window that covers the screen; on a larger screen the
+// borders mark the arena's right and bottom edges. Only the full-screen state puts a window above
+// the desktop's panels, so it is asked for wherever a window manager or a compositor can grant
+// it; a bare X server has nobody to ask, and there the frameless window covers the screen by its
+// geometry.
 void frmGame::CoverScreen()
 {
-    const QRect screenArea = screen()->geometry();
     if (CanAskForFullScreen())
         setWindowState(Qt::WindowFullScreen);
     else
-        setGeometry(screenArea);
-    m_canvas.Resize(screenArea.size(), palette().color(QPalette::Button).rgb() & 0xFFFFFFu);
+        setGeometry(screen()->geometry());
+    FollowScale();
+}
+
+// The scale follows the screen the window is on and that screen's pixel ratio, which change when
+// the window moves to another screen or the desktop's scale changes; Qt 6.4 tells of neither, so
+// this is asked again before every paint. True when the scale changed.
+bool frmGame::FollowScale()
+{
+    const ArenaScale scale(screen()->geometry().size(), devicePixelRatioF());
+    if (scale == m_scale)
+        return false;
+    m_scale = scale;
+    m_canvas.Resize(m_scale.ImageSize(), palette().color(QPalette::Button).rgb() & 0xFFFFFFu);
+    return true;
 }
 
 void frmGame::Activate()
@@ -61,17 +73,25 @@ void frmGame::Activate()
 // Each changed place is copied under a clip of its own rectangle. Under the clip of the whole
 // region, Qt copies through span clipping, row by row, and splits a copy of 96 rows or more
 // (a wall) over its thread pool, waking two threads; under a rectangle it copies rows on this
-// thread.
+// thread. Scaled, the painter works in arena pixels: under a scale alone a clip stays a rectangle,
+// and without smoothing each device pixel takes its nearest arena pixel.
 void frmGame::paintEvent(QPaintEvent* event)
 {
+    if (FollowScale())
+        update(); // all of it, in the new scale
     QPainter painter(this);
+    if (!m_scale.Unscaled()) {
+        const qreal scale = m_scale.DevicePixelsPerArenaPixel() / m_scale.DevicePixelRatio();
+        painter.scale(scale, scale);
+    }
     for (const QRect& area : event->region()) {
-        painter.setClipRect(area);
-        painter.drawImage(area, m_canvas.Frame().Image(), area);
+        const QRect piece = m_scale.ToArena(area);
+        painter.setClipRect(piece);
+        painter.drawImage(piece, m_canvas.Frame().Image(), piece);
     }
 }
 
-void frmGame::mouseMoveEvent(QMouseEvent* event) { m_rules.MouseMove(event->position().y()); }
+void frmGame::mouseMoveEvent(QMouseEvent* event) { m_rules.MouseMove(m_scale.ArenaY(event->position().y())); }
 
 void frmGame::mouseReleaseEvent(QMouseEvent* event)
 {
@@ -134,7 +154,7 @@ void frmGame::DrawBullet(SpriteHandle bullet, Int16 x, Int16 y) { m_canvas.DrawB
 void frmGame::ShowFrame()
 {
     for (const QRect& changed : m_canvas.Frame().TakeChanged())
-        update(changed);
+        update(m_scale.ToWindow(changed));
 }
 
 void frmGame::ShowMenu() { Screens::Show(ScreenName::Menu); }

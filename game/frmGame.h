@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArenaCanvas.h"
+#include "ArenaScale.h"
 #include "GameHost.h"
 #include "Rules.h"
 #include "Screen.h"
@@ -20,6 +21,7 @@ public:
     GameState& State() { return m_rules.State; }
     TickTimer& tmrRefresh() { return m_timer; }
     const FrameImage& Frame() const { return m_canvas.Frame(); }
+    const ArenaScale& Scale() const { return m_scale; }
 
 protected:
     bool QueryUnload() override { return true; } // the game keeps its state until the next Play
@@ -46,9 +48,11 @@ private:
     void UnloadGame() override;
 
     void CoverScreen();
+    bool FollowScale();
 
     Rules m_rules{*this};
     TickTimer m_timer;
     TimeOfDayRandom m_random;
     ArenaCanvas m_canvas;
+    ArenaScale m_scale;
 };
