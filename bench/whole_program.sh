@@ -6,7 +6,7 @@
 # Usage: whole_program.sh PATH_TO_VANTREL [SECONDS_OF_PLAY]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../tests/e2e/xsession.sh"
+source "$here/../scripts/xsession.sh"
 unset QT_QPA_PLATFORM
 program=$1
 play_seconds=${2:-12}

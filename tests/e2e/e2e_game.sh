@@ -3,7 +3,7 @@
 # off the centre, an arena misplaced or under a panel, a deaf paddle, clicks or keys doing nothing, a bad exit.
 # Usage: e2e_game.sh PATH_TO_VANTREL [SCREENSHOT_DIR] [bare|openbox|weston]
 set -euo pipefail
-source "$(dirname "$0")/xsession.sh"
+source "$(dirname "$0")/../../scripts/xsession.sh"
 start_x "${3:-bare}"
 trap stop_x EXIT
 shots=${2:-$SESSION_DIR} && mkdir -p "$shots"

@@ -4,7 +4,7 @@
 # Usage: random_player.sh PATH_TO_VANTREL [SECONDS] [SEED]
 set -euo pipefail
 program=$1 seconds=${2:-120} seed=${3:-$(date +%s)}
-source "$(dirname "$0")/xsession.sh"
+source "$(dirname "$0")/../../scripts/xsession.sh"
 echo "random player: seed $seed, $seconds s (replay: $0 $program $seconds $seed)"
 RANDOM=$seed
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0"
