@@ -12,8 +12,8 @@ program=$1
 play_seconds=${2:-12}
 cycles=50
 
-start_x
 trap 'set +e; kill ${DISMISS_PID:-} 2>/dev/null; stop_x' EXIT
+start_x
 
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
 now() { date +%s.%N; }

@@ -14,8 +14,8 @@ cmake --build "$build" --target vantrel
 source scripts/xsession.sh
 unset QT_QPA_PLATFORM
 shots=$(mktemp -d)
-start_x
 trap 'stop_x; rm -rf "$shots"' EXIT
+start_x
 mkdir -p docs
 
 start_program "$build/app/vantrel"
