@@ -6,14 +6,14 @@
 # Usage: whole_program.sh PATH_TO_VANTREL [SECONDS_OF_PLAY]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../tests/e2e/xsession.sh"
+source "$here/../scripts/xsession.sh"
 unset QT_QPA_PLATFORM
 program=$1
 play_seconds=${2:-12}
 cycles=50
 
+trap stop_x EXIT
 start_x
-trap 'set +e; kill ${DISMISS_PID:-} 2>/dev/null; stop_x' EXIT
 
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
 now() { date +%s.%N; }
@@ -38,9 +38,12 @@ printf 'start to menu mapped:      %6.0f ms\n' "$(echo "($mapped - $start) * 100
 
 click_to "$MENU" "${PLAY_BUTTON[@]}" "$GAME"
 xdotool mousemove 400 "$POINTER_Y"
-# Answers the boxes of rally ends as they come, as a player pressing Enter would.
-while true; do answer_rally_boxes; sleep 0.2; done &
-DISMISS_PID=$!
+# Answers the boxes of rally ends as they come, as a player pressing Enter would, until its flag goes. It
+# finishes the boxes it began: a tally box left open would take the "q" below.
+dismissing=$SESSION_DIR/dismissing
+touch "$dismissing"
+while [ -e "$dismissing" ]; do answer_rally_boxes; sleep 0.2; done &
+dismisser=$!
 sleep 2
 ticks_per_second=64 # the game's rate at its starting speed; per-tick figures divide by it
 before=$(threads "$APP_PID"); x_before=$(threads "$XVFB_PID"); t0=$(now)
@@ -68,7 +71,7 @@ awk -v seconds="$(echo "$t1 - $t0" | bc -l)" -v rate="$ticks_per_second" -v play
       (total_v + total_n) / ticks, rate, total_v / ticks, total_n / ticks
     printf "threads that ran:%s\n", ran
   }' <(echo "$before") <(echo "$x_before") <(echo "$x_after") <(echo "$after")
-kill "$DISMISS_PID" 2>/dev/null || true; wait "$DISMISS_PID" 2>/dev/null || true; DISMISS_PID=
+rm "$dismissing" && wait "$dismisser"
 
 back_to_menu
 first=$(rss_kb)

@@ -11,11 +11,11 @@ bash scripts/setup.sh
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target vantrel
 
-source tests/e2e/xsession.sh
+source scripts/xsession.sh
 unset QT_QPA_PLATFORM
 shots=$(mktemp -d)
-start_x
 trap 'stop_x; rm -rf "$shots"' EXIT
+start_x
 mkdir -p docs
 
 start_program "$build/app/vantrel"
@@ -29,7 +29,7 @@ xdotool mousemove 400 "$POINTER_Y"
 # Whether a shot of the arena, taken now into $1, shows a rally worth showing: the whole ball
 # between the walls and at least one bullet in flight, each standing clear of everything else.
 good_rally() {
-  python3 - "$1" "$root/tests/e2e" <<'EOF'
+  python3 - "$1" "$root/scripts" <<'EOF'
 import sys
 sys.path.insert(0, sys.argv[2])
 from xtools import shot

@@ -19,9 +19,33 @@ cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -LE e2e -j "$jobs"
 
 # The random player mostly waits for the program, so its two minutes run beside the fuzzers
-# and the Release build.
+# and the Release build. It runs in a session of its own, which a background job needs to be
+# ended whole: the job and its children ignore Ctrl-C, and a failure here ends this script
+# without waiting for it. Its X session's clean-up also ends what the program started.
 player_log=build/sanitize/random_player.log
-ctest --test-dir build/sanitize --output-on-failure -L player >"$player_log" 2>&1 &
+player=
+# Seconds that the random player has to end on TERM, its X session's clean-up with its own
+# grace included, before what is left of it gets KILL.
+player_grace=45
+# The session's processes that still run: ctest, the player, its X server and the program.
+player_processes() { ps -s "$player" -o pid=,stat= | awk '$2 !~ /^Z/ {print $1}'; }
+end_player() {
+  trap '' INT TERM HUP
+  [ -n "$player" ] || return 0
+  local left end=$((SECONDS + player_grace))
+  # All at once: ctest dies of TERM without passing it on.
+  left=$(player_processes) && kill -TERM $left 2>/dev/null || true
+  while left=$(player_processes) && [ -n "$left" ]; do
+    [ $SECONDS -lt $end ] || kill -KILL $left 2>/dev/null || true
+    sleep 0.5
+  done
+  wait "$player" 2>/dev/null || true
+}
+trap end_player EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+setsid ctest --test-dir build/sanitize --output-on-failure -L player >"$player_log" 2>&1 &
 player=$!
 
 # Twenty seconds of libFuzzer for each target, from the committed seed inputs.
@@ -34,5 +58,6 @@ ctest --test-dir build/release --output-on-failure -L e2e -LE player -j "$jobs"
 
 status=0
 wait "$player" || status=$?
+player=
 cat "$player_log"
 exit "$status"

@@ -3,9 +3,9 @@
 # off the centre, an arena misplaced or under a panel, a deaf paddle, clicks or keys doing nothing, a bad exit.
 # Usage: e2e_game.sh PATH_TO_VANTREL [SCREENSHOT_DIR] [bare|openbox|weston]
 set -euo pipefail
-source "$(dirname "$0")/xsession.sh"
-start_x "${3:-bare}"
+source "$(dirname "$0")/../../scripts/xsession.sh"
 trap stop_x EXIT
+start_x "${3:-bare}"
 shots=${2:-$SESSION_DIR} && mkdir -p "$shots"
 
 # Close requests as a window manager sends them; Wayland has none that a test could send.

@@ -3,7 +3,7 @@
 # without debug symbols, anything lintian says, validators' rejections, sprites not found, a bad exit.
 # Usage: e2e_install.sh BUILD_DIR   (a configured and built tree)
 set -euo pipefail
-source "$(dirname "$0")/xsession.sh"
+source "$(dirname "$0")/../../scripts/xsession.sh"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cpack --config "$1/CPackConfig.cmake" -G DEB -B "$scratch" >/dev/null || fail "cpack could not build the packages"

@@ -4,12 +4,12 @@
 # Usage: random_player.sh PATH_TO_VANTREL [SECONDS] [SEED]
 set -euo pipefail
 program=$1 seconds=${2:-120} seed=${3:-$(date +%s)}
-source "$(dirname "$0")/xsession.sh"
+source "$(dirname "$0")/../../scripts/xsession.sh"
 echo "random player: seed $seed, $seconds s (replay: $0 $program $seconds $seed)"
 RANDOM=$seed
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0"
+trap '[ $? = 0 ] || tail -n 40 "${SESSION_DIR:-}/log" >&2 2>/dev/null || true; stop_x' EXIT
 start_x
-trap 'status=$?; [ $status = 0 ] || tail -n 40 "$SESSION_DIR/log" >&2; stop_x' EXIT
 start_program "$program"
 actions=0 rallies=0 boxes=0 last_box='' start=$SECONDS lost_since=$SECONDS settled_rss=''
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$APP_PID/status"; }

@@ -20,6 +20,13 @@ PADDLE_Y=400
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Ctrl-C, TERM or a hang-up end the script by its exit, so that its EXIT trap, which calls stop_x, runs. A foreground
+# command that outlives the signal (timeout leaves the terminal's process group) delays it, nothing more.
+# The first signal makes the others ignored, so that a second Ctrl-C cannot cut the clean-up short.
+trap 'trap "" INT TERM HUP; exit 130' INT
+trap 'trap "" INT TERM HUP; exit 143' TERM
+trap 'trap "" INT TERM HUP; exit 129' HUP
+
 xtools() { python3 "${BASH_SOURCE[0]%/*}/xtools.py" "$@"; } # pixels and close requests, which no X tool has
 
 # The program and the desktop answer in their own time, which a loaded machine stretches to seconds: WAIT at most.
@@ -28,8 +35,10 @@ wait_until() { within "${WAIT:-60}" "$@" || fail "timed out waiting for: $*"; }
 
 # Xvfb at 1024 x 768 (-noreset: taking connections between clients too) with the desktop $1: bare, openbox,
 # or weston, a compositor with a panel in the X screen, no animations, listing its windows to weston-debug.
+# Call stop_x from an EXIT trap set before start_x: start_x itself fails when the desktop does not come.
 start_x() {
   SESSION=${1:-bare} SESSION_DIR=$(mktemp -d)
+  export VANTREL_SESSION_MARK=$SESSION_DIR
   unset QT_QPA_PLATFORM WAYLAND_DISPLAY
   coproc XVFB { exec Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp 2>/dev/null; }
   read -r display <&"${XVFB[0]}"
@@ -49,9 +58,33 @@ start_x() {
   esac
 }
 
-# Leaves nothing running: the program, should it still run, the desktop and the X server.
+# Every process that start_x, start_program and the script start after them carries VANTREL_SESSION_MARK, the
+# session's own folder, in its environment: so do their children, even those that leave the process group and
+# the session and are handed to init, as the program's system-information tool is (QProcess::startDetached).
+# Lists them by process id. The grep carries no mark, nor do the script's own subshells: /proc shows the
+# environment a process was started with, and the script was started without one.
+session_processes() {
+  local found
+  found=$(env -u VANTREL_SESSION_MARK grep -lzxF "VANTREL_SESSION_MARK=$VANTREL_SESSION_MARK" /proc/[0-9]*/environ \
+    2>/dev/null) || true
+  found=${found//\/proc\//} && echo "${found//\/environ/}"
+}
+
+# Seconds that the session has to end on TERM, which lets Xvfb and Weston take their sockets and lock files
+# away, before what is left gets KILL; and then for KILL to take effect. A loaded machine takes seconds.
+STOP_GRACE=15
+# Leaves nothing running, wherever start_x stopped: the program and whatever it started, the desktop and the X
+# server, and the script's own background jobs. Returns once they are gone.
 stop_x() {
-  jobs -p | xargs -r kill 2>/dev/null || true
+  local signal=TERM end=$((SECONDS + STOP_GRACE)) processes
+  trap '' INT TERM HUP
+  kill $(jobs -p) 2>/dev/null || true
+  while [ -n "${VANTREL_SESSION_MARK:-}" ] && processes=$(session_processes) && [ -n "$processes" ]; do
+    [ $SECONDS -lt $end ] || signal=KILL
+    [ $SECONDS -lt $((end + STOP_GRACE)) ] || { echo "still running after KILL: $processes" >&2 && break; }
+    kill -s "$signal" $processes 2>/dev/null || true
+    sleep 0.2
+  done
   wait 2>/dev/null || true
   rm -rf "${SESSION_DIR:-}"
 }
