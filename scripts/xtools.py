@@ -1,5 +1,5 @@
 """Checks of a screenshot of the arena, and close requests sent as a window manager sends them.
-Usage: xtools.py arena SHOT.ppm ROW, or xtools.py close WINDOW COUNT; fails naming the fault."""
+Usage: xtools.py arena|scaled SHOT.ppm ROW, or xtools.py close WINDOW COUNT; fails naming the fault."""
 import ctypes
 import subprocess
 import sys
@@ -33,6 +33,21 @@ def arena(path, top):
         return f"no bullet on row {top + 37}, the paddle's middle, at x = 780 - 15k"
 
 
+def scaled(path, top):
+    """Drawn one device pixel to each arena pixel: the borders on x = 800 and y = 600 whole, both walls standing but
+    for the rows a ball may have broken, the player's paddle on rows TOP to TOP + 74, the computer's whole."""
+    _, black = shot(path)
+    if not all(black(800, y) for y in range(601)) or not all(black(x, 600) for x in range(801)):
+        return "the borders on x = 800 and y = 600 are not whole"
+    if any(sum(black(x, y) for y in range(600)) < 540 for x in (50, 750)):
+        return "a wall on x = 50 or x = 750 is missing"
+    if [y for y in range(600) if black(790, y)] != list(range(top, top + 75)):
+        return f"the player's paddle is not on rows {top} to {top + 74}"
+    computer = [y for y in range(600) if black(10, y)]  # above the bottom border, where it stays but for a tick
+    if len(computer) != 75 or computer[-1] - computer[0] != 74:
+        return "the computer's paddle is not whole on x = 10"
+
+
 def close(window, count):
     x = ctypes.CDLL("libX11.so.6")
     x.XOpenDisplay.restype = ctypes.c_void_p
@@ -47,5 +62,5 @@ def close(window, count):
 
 if __name__ == "__main__":
     check, arg, number = sys.argv[1], sys.argv[2], int(sys.argv[3])
-    problem = arena(arg, number) if check == "arena" else close(int(arg, 0), number)
+    problem = {"arena": arena, "scaled": scaled}[check](arg, number) if check != "close" else close(int(arg, 0), number)
     sys.exit(problem and f"FAIL: {problem}")
