@@ -27,8 +27,17 @@ player=
 # Seconds that the random player has to end on TERM, its X session's clean-up with its own
 # grace included, before what is left of it gets KILL.
 player_grace=45
-# The session's processes that still run: ctest, the player, its X server and the program.
-player_processes() { ps -s "$player" -o pid=,stat= | awk '$2 !~ /^Z/ {print $1}'; }
+# The session's processes that still run: ctest, the player, its X server and the program. Read
+# from /proc, as a fresh Debian may have no ps; in /proc/PID/stat, the session is the fourth
+# field after the command's name in parentheses, and a process ended but not yet reaped is Z.
+player_processes() {
+  local stat fields state session
+  for stat in /proc/[0-9]*/stat; do
+    read -r fields 2>/dev/null <"$stat" || continue
+    read -r state _ _ session _ <<<"${fields##*) }"
+    [ "$session" != "$player" ] || [ "$state" = Z ] || { stat=${stat#/proc/} && echo "${stat%/stat}"; }
+  done
+}
 end_player() {
   trap '' INT TERM HUP
   [ -n "$player" ] || return 0
