@@ -107,14 +107,15 @@ key_in() {
   xdotool key "${@:2}"
 }
 
-# A click at ($2, $3) in the client area of the window titled $1.
+# A click at ($2, $3) in the client area of the window titled $1, in the window's own pixels: under a whole
+# QT_SCALE_FACTOR, that many screen pixels each.
 click_in() {
-  local x y
+  local x y scale=${QT_SCALE_FACTOR:-1}
   if [ "$SESSION" = weston ]; then
     read -r x y < <(find_window "$1")
-    xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1
+    xdotool mousemove --sync $((x + $2 * scale)) $((y + $3 * scale)) click 1
   else
-    xdotool mousemove --window "$(find_window "$1")" "$2" "$3" click 1
+    xdotool mousemove --window "$(find_window "$1")" $(($2 * scale)) $(($3 * scale)) click 1
   fi
 }
 
