@@ -22,6 +22,7 @@ ArenaScale::ArenaScale(QSize logical, qreal devicePixelRatio) : m_devicePixelRat
         m_imageSize = logical;
         return;
     }
+    m_unscaled = false;
     const QSizeF device = QSizeF(logical) * devicePixelRatio;
     const qreal fits = std::min(device.width() / SeenWidth, device.height() / SeenHeight);
     m_devicePerArena = fits >= 1 ? std::floor(fits) : fits;

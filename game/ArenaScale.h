@@ -15,7 +15,7 @@ public:
     ArenaScale(QSize logical = {}, qreal devicePixelRatio = 1);
 
     // Drawn 1:1 in logical pixels.
-    bool Unscaled() const { return m_devicePerArena == m_devicePixelRatio; }
+    bool Unscaled() const { return m_unscaled; }
     qreal DevicePixelsPerArenaPixel() const { return m_devicePerArena; }
     qreal DevicePixelRatio() const { return m_devicePixelRatio; }
     // The frame image that covers the window, in arena pixels.
@@ -26,11 +26,13 @@ public:
     QRect ToWindow(const QRect& arena) const;
     QRect ToArena(const QRect& window) const;
     // The arena row under a pointer at `y` in the window's logical pixels.
-    double ArenaY(double y) const { return y * m_devicePixelRatio / m_devicePerArena; }
+    // Unscaled it is `y` itself, to the last bit: the rules round halves to even.
+    double ArenaY(double y) const { return m_unscaled ? y : y * m_devicePixelRatio / m_devicePerArena; }
 
     bool operator==(const ArenaScale&) const = default;
 
 private:
+    bool m_unscaled = true;
     qreal m_devicePixelRatio;
     qreal m_devicePerArena;
     QSize m_imageSize;
