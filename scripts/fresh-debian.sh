@@ -159,6 +159,9 @@ in_root() {
   chmod 0440 "$root/etc/sudoers.d/$newcomer"
   # sudo looks the host name up on every call.
   printf '127.0.0.1 localhost %s\n' "$(cat "$root/etc/hostname")" >"$root/etc/hosts"
+  # mmdebstrap turns apt's recommends off in the roots it makes; a Debian installation has them
+  # on, and a set-up that needs one must say so.
+  echo 'APT::Install-Recommends "true";' >"$root/etc/apt/apt.conf.d/99newcomer"
   cp -a "$clone" "$root/home/$newcomer/vantrel"
   chroot "$root" chown -R "$newcomer:" "/home/$newcomer/vantrel"
 

@@ -8,8 +8,7 @@
 #   tests    that, and what the tests, fuzzers, benchmarks and screenshots add (the default)
 set -euo pipefail
 
-# Building and playing. A player's machine gets these without apt's recommended extras: none of
-# them changes how the game plays, and they would triple the download.
+# Building and playing.
 play=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev          # Qt 6 Widgets; Qt6Gui's CMake package needs the GL headers
@@ -35,36 +34,27 @@ tests=(
 )
 
 case ${1:-tests} in
-  play) sets=(play) ;;
-  package) sets=(play package) ;;
-  tests) sets=(play package tests) ;;
+  play) wanted=("${play[@]}") ;;
+  package) wanted=("${play[@]}" "${package[@]}") ;;
+  tests) wanted=("${play[@]}" "${package[@]}" "${tests[@]}") ;;
   *)
     echo "usage: scripts/setup.sh [play|package|tests]" >&2
     exit 2
     ;;
 esac
 
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-updated=false
-
-# Installs what the set named $1 lacks, with the apt-get options after it.
-install_missing() {
-  local -n wanted=$1
-  local missing=() p
-  for p in "${wanted[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  [ ${#missing[@]} -gt 0 ] || return 0
-  if ! $updated; then
-    "${sudo[@]}" apt-get update -qq
-    updated=true
-  fi
-  echo "Installing: ${missing[*]}"
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${@:2}" "${missing[@]}"
-}
-
-# The play set comes without recommends whichever set is asked for, so that the tests build and
-# play the game with what a player has.
-install_missing play --no-install-recommends
-for set in "${sets[@]:1}"; do install_missing "$set"; done
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+# Without recommends: each set lists all that its users need, and the extras apt would add change
+# nothing the game, its package or its tests do (the one a player may want, Qt's GTK theme, gives
+# Qt programs GNOME's look) but make the download far larger. The tests then play the game with
+# the libraries a player's set-up gives, not with extras it lacks.
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
