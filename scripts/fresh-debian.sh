@@ -111,6 +111,7 @@ as_root() {
   # What runs inside the root, written out now, in a folder only root can write.
   local clone=$work/source/vantrel
   {
+    echo 'set -euo pipefail'
     declare -f "${in_root_functions[@]}"
     declare -p release command clone
     echo 'in_root "$1"'
