@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/bench}
-bash scripts/setup.sh
+bash scripts/setup.sh tests
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=ON -DVANTREL_TESTS=OFF "${@:2}" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 out=$build/bench

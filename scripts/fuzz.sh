@@ -13,7 +13,7 @@ targets=(fuzz_speed_answer fuzz_sprites)
 # quickly, not decoded.
 slowest_input_seconds=10
 
-bash scripts/setup.sh
+bash scripts/setup.sh tests
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVANTREL_SANITIZE=ON -DVANTREL_FUZZ=ON -DVANTREL_TESTS=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"

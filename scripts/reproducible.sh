@@ -8,7 +8,7 @@
 # Usage: scripts/reproducible.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh package
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -5,7 +5,7 @@
 # Release build in a real X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh tests
 
 # Every source as .clang-format writes it; `clang-format -i FILE` mends one that is not.
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
