@@ -1,16 +1,11 @@
 #include "TeardownWatchdog.h"
 
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
 
 namespace {
-
-// A teardown takes milliseconds, a sanitized build's on a loaded machine under a second; one
-// still going after this long is stuck, and the player has waited long enough.
-constexpr std::chrono::seconds TeardownLimit{5};
 
 // Set once main has returned and its objects are gone, so that what runs later at exit (the
 // leak checker of a sanitized build, which can take its time) is never cut short.
@@ -23,8 +18,8 @@ void ArmTeardownWatchdog(int status)
     // Handlers registered later run sooner: this one runs right after main's own objects are
     // destroyed, and before the clean-ups registered while the program started.
     std::atexit([] { MainReturned = true; });
-    // The stuck thread may hold no lock that the watchdog needs: what is written so far goes out
-    // now, and the watchdog touches nothing but the flag.
+    // The watchdog must need no lock that a stuck teardown may hold: what is written so far goes
+    // out now, and the watchdog touches nothing but the flag.
     std::fflush(nullptr);
     std::thread([status] {
         std::this_thread::sleep_for(TeardownLimit);
