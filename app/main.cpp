@@ -5,6 +5,7 @@
 #include "frmRules.h"
 #include "QtStart.h"
 #include "ScreenModel.h"
+#include "TeardownWatchdog.h"
 
 #include <QApplication>
 
@@ -73,13 +74,12 @@ int main(int argc, char* argv[])
     Screens::Show(ScreenName::Menu);
     const int status = QApplication::exec();
     Screens::DestroyAll();
-    // Qt 6.4's Wayland client can deadlock while it is torn down: the display waits for its event
+    // Qt's Wayland client can deadlock while it is torn down: the display waits for its event
     // thread, which waits in wl_display_read_events for a reply that never comes, and the program
-    // lingers after Quit. Every window is gone by now and nothing is left to save, so on Wayland
-    // the program ends here and leaves the connection to the compositor to close.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        std::fflush(nullptr);
-        std::_Exit(status);
-    }
+    // lingers after Quit (seen with Qt 6.4 and 6.11, once or twice in fifty quits). So the normal
+    // teardown runs, and on Wayland a watchdog ends the program with its status should it hang.
+    // Every window is gone by now and nothing is left to save.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        ArmTeardownWatchdog(status);
     return status;
 }

@@ -62,6 +62,7 @@ bash scripts/fuzz.sh 20 build/fuzz
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=ON >/dev/null
 cmake --build build/release -j "$jobs"
+ctest --test-dir build/release --output-on-failure -LE e2e -j "$jobs"
 # Each desktop runs on an X server of its own, so they can run side by side.
 ctest --test-dir build/release --output-on-failure -L e2e -LE player -j "$jobs"
 
