@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -161,28 +162,27 @@ private slots:
     }
 
     // On this desktop the program's value names a system-information tool found on PATH, whatever the case of
-    // the names asked for, if its path of 1,023 bytes and the terminating zero fill the buffer; not one of 1,024.
+    // the names asked for, stored with its terminating zero: a buffer a byte too small is told the size it
+    // needs, and one of that size takes it. The folder's key does not exist.
     void linuxRegistry()
     {
         const QTemporaryDir bin;
-        const QByteArray path = qgetenv("PATH");
-        for (const qsizetype length : {1023, 1024}) {
-            QByteArray folder = bin.path().toUtf8(); // in folders of 200 bytes at most: a name may have 255
-            while (length - 12 - folder.size() > 201)
-                folder += '/' + QByteArray(199, 'd');
-            folder += '/' + QByteArray(length - 12 - folder.size() - 1, 'd');
-            QFile tool(QString::fromUtf8(folder + "/kinfocenter"));
-            QVERIFY(QDir().mkpath(folder) && tool.open(QIODevice::WriteOnly)
-                    && tool.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
-            qputenv("PATH", folder);
-            LinuxRegistry registry;
-            std::string value;
-            const bool found = GetKeyValue(registry, HKEY_LOCAL_MACHINE,
-                                           "software\\microsoft\\shared tools\\msinfo", "path", value);
-            qputenv("PATH", path);
-            QCOMPARE(found ? QString::fromStdString(value) : "none",
-                     length < 1024 ? tool.fileName() : "none");
-        }
+        QFile tool(bin.filePath("kinfocenter"));
+        QVERIFY(tool.open(QIODevice::WriteOnly) && tool.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
+        const auto restorePath = qScopeGuard([path = qgetenv("PATH")] { qputenv("PATH", path); });
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        LinuxRegistry registry;
+        Registry::Handle key = 0, folderKey = 0;
+        QCOMPARE(registry.OpenKey(HKEY_LOCAL_MACHINE, LocationKey, 0, folderKey), ErrorFileNotFound);
+        QCOMPARE(registry.OpenKey(HKEY_LOCAL_MACHINE, "software\\microsoft\\shared tools\\msinfo", 0, key),
+                 ErrorSuccess);
+        const std::string value = tool.fileName().toStdString() + '\0';
+        std::string data(value.size(), 'x');
+        std::uint32_t type = 0, size = std::uint32_t(value.size() - 1);
+        QCOMPARE(registry.QueryValue(key, "path", type, data.data(), size), ErrorMoreData);
+        QCOMPARE(size, std::uint32_t(value.size()));
+        QCOMPARE(registry.QueryValue(key, "path", type, data.data(), size), ErrorSuccess);
+        QVERIFY(type == REG_SZ && data == value && size == value.size());
     }
 
     // What the game screen adds to the rules: the left button fires, a tick rate of no more than 64 a second at 1 ms, the frame
