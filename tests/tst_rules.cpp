@@ -66,11 +66,12 @@ Wall Broken(Run rows)
     return wall;
 }
 
+// Each row is named from its data, so that a failure says which case failed.
 template <class Row, std::size_t N> void AddRows(const Row (&rows)[N])
 {
     QTest::addColumn<Row>("row");
-    for (std::size_t i = 0; i < N; ++i)
-        QTest::addRow("%zu", i) << rows[i];
+    for (const Row& row : rows)
+        QTest::addRow("%s", qPrintable(row.Name())) << row;
 }
 
 const double JustAbove = std::nextafter(0.25F, 1.0F); // the serve's draws have single precision
@@ -80,6 +81,7 @@ struct Serve {
     QString Tally{};           // its first line, if any
     double R1 = 0.9, R2 = 0.9;
     int DX = -5, DY = -5, EnemyY = 247;
+    QString Name() const { return QString::asprintf("%d games, %d points", Games, Points); }
 };
 const Serve Serves[] = {
     {.Points = 1, .Tally = "You have played 1 game and have 1 point."},
@@ -98,6 +100,7 @@ struct Flight {
     Run Gone = Holes;                                // broken afterwards
     QString Result{};                                // none: the ball flies on
     int EndX = 0;                                    // while the result shows
+    QString Name() const { return QString::asprintf("to %d,%d by %d,%d", X, Y, DX, DY); }
 };
 const Flight Flights[] = {
     {.X = 725, .NewX = 720, .NewDX = -5, .Gone = {200, 225}},
@@ -122,6 +125,11 @@ struct Aim {
     int ShotX = 140, ShotY = 0; // no bullet in row 0
     int NewEnemyY;
     QString Fired{}; // slot:row
+    QString Name() const
+    {
+        return QString::asprintf("ball %d,%d by %d, paddle %d, busy %s, shot %d,%d", BallX, BallY, BallDY,
+                                 EnemyY, qPrintable(Busy), ShotX, ShotY);
+    }
 };
 const Aim Aims[] = {
     {.BallDY = 5, .EnemyY = 187, .NewEnemyY = 192},
@@ -151,6 +159,11 @@ struct Shot {
     int X, Y;
     bool Stands = false;
     Fate Then;
+    QString Name() const
+    {
+        return QString::asprintf("%s's at %d,%d%s", Enemy ? "computer" : "player", X, Y,
+                                 Stands ? ", row standing" : "");
+    }
 };
 const Shot Shots[] = {
     {.X = 732, .Y = 310, .Stands = true, .Then = Stops},
@@ -175,6 +188,12 @@ struct Control {
     std::optional<std::string> Answer = "1"; // nothing: Cancel
     int Interval = 1;
     QStringList Calls{};
+    QString Name() const // an answer by its last 12 characters, tabs and line feeds escaped
+    {
+        const QString answer =
+            Answer ? Q(*Answer).right(12).replace('\t', "\\t").replace('\n', "\\n") : "Cancel";
+        return MouseY < 0 ? QString("%1, %2").arg(QChar(Key), answer) : QString("pointer at %1").arg(MouseY);
+    }
 };
 const Control Controls[] = {
     {.MouseY = 38.5, .Top = 0},
