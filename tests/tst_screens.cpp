@@ -205,7 +205,9 @@ private slots:
         QCOMPARE(game->Frame().Image().pixel(780, 300), game->palette().color(QPalette::Button).rgb());
         const qsizetype earlier = boxes.Icons.size();
         game->State().BallX = 900, game->State().BallY = 500, game->State().PlayerY = 0; // a rally lost
-        QTRY_COMPARE(boxes.Icons.mid(earlier), (QList{QMessageBox::Warning, QMessageBox::Information}));
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.Icons.mid(earlier),
+                                  (QList{QMessageBox::Warning, QMessageBox::Information}),
+                                  30000); // a loaded machine may take long to tick
         boxes.InputAnswers = {"50"};
         for (char key : {'p', 's', 'q'})
             QTest::keyClick(game, key);
