@@ -106,6 +106,7 @@ const Flight Flights[] = {
     {.X = 725, .NewX = 720, .NewDX = -5, .Gone = {200, 225}},
     {.X = 745, .DX = 25, .NewX = 710, .NewDX = -15, .Gone = {200, 225}},
     {.X = 730, .Holes = {200, 224}, .NewX = 720, .NewDX = -5, .Gone = {200, 225}},
+    {.X = 730, .Y = 300, .Holes = {300, 325}}, // through a hole
     {.X = 730, .Y = 575, .NewX = 720, .NewDX = -5, .NewDY = -5, .Nudge = -10, .Gone = {575, 599}},
     {.X = 45, .DX = -5, .Y = 0, .DY = -5, .NewX = 55, .NewDX = 5, .NewDY = 5, .Nudge = 10, .Gone = {0, 25}},
     {.X = 50, .DX = -5, .NewX = 55, .NewDX = 5, .Gone = {200, 225}}, // 50 touches the computer's wall
@@ -326,11 +327,12 @@ private slots:
     void click()
     {
         Rig g;
-        g.S.PlayerY = 100, g.S.PlayerShotOn = {true, false, false}, g.G.Click();
-        QVERIFY(g.S.PlayerShotOn[1] && !g.S.PlayerShotOn[2] && g.S.PlayerShotX[1] == 780
-                && g.S.PlayerShotY[1] == 137);
+        g.S.PlayerY = 100, g.S.PlayerShotOn = {false, true, false}, g.G.Click();
+        QVERIFY(g.S.PlayerShotOn[0] && !g.S.PlayerShotOn[2] && g.S.PlayerShotX[0] == 780
+                && g.S.PlayerShotY[0] == 137);
         g.G.Click(), g.S.PlayerY = 0, g.G.Click();
-        QCOMPARE((QList<int>{g.S.PlayerShotY[0], g.S.PlayerShotY[2]}), (QList<int>{0, 137}));
+        QCOMPARE((QList<int>{g.S.PlayerShotY[0], g.S.PlayerShotY[1], g.S.PlayerShotY[2]}),
+                 (QList<int>{137, 0, 137}));
     }
 
     void controls_data() { AddRows(Controls); }
