@@ -79,6 +79,7 @@ private slots:
         Screens::Register(ScreenName::Menu, [] { return new frmMenu; });
         Screens::Register(ScreenName::Game, [] { return new frmGame; });
         Screens::Register(ScreenName::About, [] { return new frmAbout; });
+        Screens::Register(ScreenName::Rules, [] { return new frmRules; });
         Screens::Show(ScreenName::Menu);
     }
 
@@ -112,6 +113,16 @@ private slots:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(Menu()->isVisible() && Screens::Active() == Menu() && !Screens::Find(ScreenName::About));
         }
+    }
+
+    // The menu and the rules screen refuse the window's close control, as the game does: Back and Quit
+    // leave them.
+    void rulesScreen()
+    {
+        auto* rules = Open<frmRules>(Menu()->cmdRules, ScreenName::Rules);
+        QVERIFY(!rules->close() && rules->isVisible() && !Menu()->close());
+        rules->cmdBack->click();
+        QVERIFY(Menu()->isVisible() && Screens::Active() == Menu() && rules->isHidden());
     }
 
     // Only Tool and "C:\a" start. Whatever goes wrong, the one plain box, and nothing else; every key
@@ -197,7 +208,8 @@ private slots:
         QTest::mouseClick(game, Qt::RightButton);
         const bool firedOnRight = game->State().PlayerShotOn[0];
         QTest::mouseClick(game, Qt::LeftButton);
-        QVERIFY(Screens::Active() == game && !firedOnRight && game->State().PlayerShotOn[0]);
+        QVERIFY(Screens::Active() == game && !firedOnRight && game->State().PlayerShotOn[0]
+                && !game->close());
         QTest::qWait(500); // too short for the ball to reach a wall, but the wait may last longer
         const auto most = (std::chrono::steady_clock::now() - started) * 64 / std::chrono::seconds(1) + 3;
         QVERIFY2(ticks.count() > 0 && ticks.count() <= most, qPrintable(QString::number(ticks.count())));
