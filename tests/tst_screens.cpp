@@ -116,12 +116,12 @@ private slots:
     }
 
     // The menu and the rules screen refuse the window's close control, as the game does: Back and Quit
-    // leave them.
+    // leave them, and Return presses Back.
     void rulesScreen()
     {
         auto* rules = Open<frmRules>(Menu()->cmdRules, ScreenName::Rules);
         QVERIFY(!rules->close() && rules->isVisible() && !Menu()->close());
-        rules->cmdBack->click();
+        QTest::keyClick(rules->cmdBack, Qt::Key_Return); // Return presses the button that has the focus
         QVERIFY(Menu()->isVisible() && Screens::Active() == Menu() && rules->isHidden());
     }
 
