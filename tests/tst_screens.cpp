@@ -95,23 +95,24 @@ private slots:
         QCOMPARE(FittingFont(font, QRect(0, 0, 1, 1), "Back").pointSizeF(), 6);
     }
 
-    // The version the program was started with, our picture's top-left part, unscaled; Escape, or the close
-    // control, brings the menu back.
+    // The version the program was started with, our picture's top-left part, unscaled; Escape, Return on OK,
+    // or the close control (named by Key_unknown here), brings the menu back.
     void aboutScreen()
     {
         QCoreApplication::setApplicationVersion("01.002.0003.4");
-        for (const bool closeControl : {false, true}) {
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_unknown}) {
             frmAbout* about = Open<frmAbout>(Menu()->cmdAbout, ScreenName::About);
             QCOMPARE(about->lblVersion->text(), "Version 1.2.3");
             const QRect shown = about->picIcon->contentsRect();
             QCOMPARE(about->picIcon->pixmap().toImage(),
                      QImage(":/QUILLON").copy(shown.translated(-shown.topLeft())));
-            if (closeControl)
+            if (key == Qt::Key_unknown)
                 QVERIFY(about->close());
             else
-                QTest::keyClick(about, Qt::Key_Escape);
+                QTest::keyClick(about->cmdOK, key); // OK has the focus
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QVERIFY(Menu()->isVisible() && Screens::Active() == Menu() && !Screens::Find(ScreenName::About));
+            QVERIFY2(Menu()->isVisible() && Screens::Active() == Menu() && !Screens::Find(ScreenName::About),
+                     qPrintable(QKeySequence(key).toString()));
         }
     }
 
