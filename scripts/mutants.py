@@ -5,12 +5,14 @@ Usage: python3 scripts/mutants.py DIR N SEED    (DIR: the checkout; for example 
 
 Copies the checkout (the files git tracks, and new ones it does not ignore) to a scratch folder, so
 the working tree is never touched, and builds it once in Debug. Then it draws N mutants with the
-seed from the program's .cpp files (tests, benchmarks, fuzz targets, assets and app/main.cpp left
-out): a comparison flipped (< and <=, > and >=, == and !=), && and || swapped, true and false
-swapped, or an integer constant made one larger. Each is built and the fast tests run (everything
-ctest runs but the e2e label); a mutant that no test fails survives, and one that does not build
-is replaced by the next. Prints each survivor with its file, line, column and change, then the
-score.
+seed from every source of the program, its .cpp and .h files and app/main.cpp among them (tests,
+benchmarks, fuzz targets and assets left out): a comparison flipped (< and <=, > and >=, == and
+!=), && and || swapped, true and false swapped, or an integer constant made one larger, in the
+form it is written (0x2003F becomes 0x20040, 15'625'000 becomes 15'625'001, 60L becomes 61L).
+Each is built and the fast tests run (everything ctest runs but the e2e label); a mutant that no
+test fails survives, and one that does not build is replaced by the next. Prints each survivor
+with its file, line, column and change, then the score. Of the fast tests, only the command line
+test runs the program itself, so it alone can notice a mutant in app/main.cpp.
 
 A survivor is a fault the tests miss, or an equivalent change that nobody could ever see (a twip
 that rounds to the same pixel): read each one. No well-kept mutation tool for C++ can be installed
@@ -25,13 +27,17 @@ import subprocess
 import sys
 import tempfile
 
-LEFT_OUT = ("tests/", "bench/", "fuzz/", "assets/", "packaging/", "docs/", "scripts/", "build", "app/main.cpp")
+LEFT_OUT = ("tests/", "bench/", "fuzz/", "assets/", "packaging/", "docs/", "scripts/", "build")
+SOURCES = (".cpp", ".h")
 SWAPS = [("<=", "<"), (">=", ">"), ("==", "!="), ("!=", "=="), ("&&", "||"), ("||", "&&"),
          (" < ", " <= "), (" > ", " >= ")]
 STRING = re.compile(r'"(\\.|[^"\\])*"')
 CHAR = re.compile(r"'(\\.|[^'\\])'")
+# A pure virtual function's "= 0" is no constant; changed, like a static_assert, it only stops the build.
+PURE = re.compile(r"\)\s*(?:const\s*)?(?:override\s*)?=\s*0\s*;")
 BOOLEAN = re.compile(r"\btrue\b|\bfalse\b")
-INTEGER = re.compile(r"(?<![\w.])(\d+)(?![\w.'])")
+# Whole literals only: a digit-separated one is one number, and a suffix (u, L, ...) stays on it.
+INTEGER = re.compile(r"(?<![\w.'])(?:0[xX](?P<hex>[0-9a-fA-F]+)|(?P<decimal>\d+(?:'\d+)*))(?P<suffix>[uUlLzZ]*)(?![\w.'])")
 
 
 def checkout_files(root):
@@ -58,14 +64,33 @@ def is_shift_or_spaceship(code, start, end, old):
     return False
 
 
+def one_larger(m):
+    """The literal m one larger, written as it was: hex digits in the same case and at least as many of
+    them, a digit-separated number grouped in threes, and its suffix kept."""
+    if m.group("hex"):
+        digits = m.group("hex")
+        hex_digits = "%0*x" % (len(digits), int(digits, 16) + 1)
+        larger = m.group(0)[:2] + (hex_digits.lower() if digits.lower() == digits else hex_digits.upper())
+    else:
+        digits = m.group("decimal")
+        value = int(digits.replace("'", "")) + 1
+        larger = "{:,}".format(value).replace(",", "'") if "'" in digits else str(value)
+    return larger + m.group("suffix")
+
+
 def mutants(root, sources):
     """Every (file, line index, column, old text, new text) the script can plant, in a fixed order."""
     found = []
     for path in sources:
+        asserting = False  # within a static_assert, which may go on over several lines
         for index, line in enumerate(open(os.path.join(root, path)).read().split("\n")):
             if line.lstrip().startswith(("#", "//", "*")):
                 continue
             code = code_only(line)
+            if asserting or "static_assert" in code:
+                asserting = not code.rstrip().endswith(";")
+                continue
+            code = PURE.sub(lambda m: " " * len(m.group(0)), code)
             for old, new in SWAPS:
                 for m in re.finditer(re.escape(old), code):
                     if not is_shift_or_spaceship(code, m.start(), m.end(), old):
@@ -73,7 +98,7 @@ def mutants(root, sources):
             for m in BOOLEAN.finditer(code):
                 found.append((path, index, m.start(), m.group(0), "false" if m.group(0) == "true" else "true"))
             for m in INTEGER.finditer(code):
-                found.append((path, index, m.start(), m.group(1), str(int(m.group(1)) + 1)))
+                found.append((path, index, m.start(), m.group(0), one_larger(m)))
     return found
 
 
@@ -105,7 +130,7 @@ def main():
         if not passes(fast_tests, 1200):
             sys.exit("the fast tests fail on the unchanged program")
 
-        sources = [f for f in files if f.endswith(".cpp") and not f.startswith(LEFT_OUT)]
+        sources = [f for f in files if f.endswith(SOURCES) and not f.startswith(LEFT_OUT)]
         drawn = mutants(tree, sources)
         random.Random(seed).shuffle(drawn)
         killed, survivors, unbuilt = 0, [], 0

@@ -5,15 +5,12 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <functional>
-
 // Answers the program's boxes as they open, from a timer since exec() does not return until a box is
 // dismissed: a message box with OK, an input box with the next of InputAnswers, or Cancel when none.
 class ModalBoxes : public QObject {
 public:
     QStringList InputAnswers;
-    QList<QMessageBox::Icon> Icons;          // NoIcon for an input box
-    std::function<void()> WhileOpen = [] {}; // run while a box is open, before it is answered
+    QList<QMessageBox::Icon> Icons; // NoIcon for an input box
 
     ModalBoxes() { m_poll.callOnTimeout(this, &ModalBoxes::Answer), m_poll.start(5); }
 
@@ -26,7 +23,6 @@ private:
         auto* box = qobject_cast<QMessageBox*>(dialog);
         auto* input = qobject_cast<QInputDialog*>(dialog);
         Icons.append(box ? box->icon() : QMessageBox::NoIcon);
-        WhileOpen();
         if (input && InputAnswers.isEmpty())
             return dialog->reject();
         if (input)

@@ -66,11 +66,12 @@ Wall Broken(Run rows)
     return wall;
 }
 
+// Each row is named from its data, so that a failure says which case failed.
 template <class Row, std::size_t N> void AddRows(const Row (&rows)[N])
 {
     QTest::addColumn<Row>("row");
-    for (std::size_t i = 0; i < N; ++i)
-        QTest::addRow("%zu", i) << rows[i];
+    for (const Row& row : rows)
+        QTest::addRow("%s", qPrintable(row.Name())) << row;
 }
 
 const double JustAbove = std::nextafter(0.25F, 1.0F); // the serve's draws have single precision
@@ -80,6 +81,7 @@ struct Serve {
     QString Tally{};           // its first line, if any
     double R1 = 0.9, R2 = 0.9;
     int DX = -5, DY = -5, EnemyY = 247;
+    QString Name() const { return QString::asprintf("%d games, %d points", Games, Points); }
 };
 const Serve Serves[] = {
     {.Points = 1, .Tally = "You have played 1 game and have 1 point."},
@@ -98,11 +100,13 @@ struct Flight {
     Run Gone = Holes;                                // broken afterwards
     QString Result{};                                // none: the ball flies on
     int EndX = 0;                                    // while the result shows
+    QString Name() const { return QString::asprintf("to %d,%d by %d,%d", X, Y, DX, DY); }
 };
 const Flight Flights[] = {
     {.X = 725, .NewX = 720, .NewDX = -5, .Gone = {200, 225}},
     {.X = 745, .DX = 25, .NewX = 710, .NewDX = -15, .Gone = {200, 225}},
     {.X = 730, .Holes = {200, 224}, .NewX = 720, .NewDX = -5, .Gone = {200, 225}},
+    {.X = 730, .Y = 300, .Holes = {300, 325}}, // through a hole
     {.X = 730, .Y = 575, .NewX = 720, .NewDX = -5, .NewDY = -5, .Nudge = -10, .Gone = {575, 599}},
     {.X = 45, .DX = -5, .Y = 0, .DY = -5, .NewX = 55, .NewDX = 5, .NewDY = 5, .Nudge = 10, .Gone = {0, 25}},
     {.X = 50, .DX = -5, .NewX = 55, .NewDX = 5, .Gone = {200, 225}}, // 50 touches the computer's wall
@@ -122,6 +126,11 @@ struct Aim {
     int ShotX = 140, ShotY = 0; // no bullet in row 0
     int NewEnemyY;
     QString Fired{}; // slot:row
+    QString Name() const
+    {
+        return QString::asprintf("ball %d,%d by %d, paddle %d, busy %s, shot %d,%d", BallX, BallY, BallDY,
+                                 EnemyY, qPrintable(Busy), ShotX, ShotY);
+    }
 };
 const Aim Aims[] = {
     {.BallDY = 5, .EnemyY = 187, .NewEnemyY = 192},
@@ -151,6 +160,11 @@ struct Shot {
     int X, Y;
     bool Stands = false;
     Fate Then;
+    QString Name() const
+    {
+        return QString::asprintf("%s's at %d,%d%s", Enemy ? "computer" : "player", X, Y,
+                                 Stands ? ", row standing" : "");
+    }
 };
 const Shot Shots[] = {
     {.X = 732, .Y = 310, .Stands = true, .Then = Stops},
@@ -175,6 +189,12 @@ struct Control {
     std::optional<std::string> Answer = "1"; // nothing: Cancel
     int Interval = 1;
     QStringList Calls{};
+    QString Name() const // an answer by its last 12 characters, tabs and line feeds escaped
+    {
+        const QString answer =
+            Answer ? Q(*Answer).right(12).replace('\t', "\\t").replace('\n', "\\n") : "Cancel";
+        return MouseY < 0 ? QString("%1, %2").arg(QChar(Key), answer) : QString("pointer at %1").arg(MouseY);
+    }
 };
 const Control Controls[] = {
     {.MouseY = 38.5, .Top = 0},
@@ -307,11 +327,12 @@ private slots:
     void click()
     {
         Rig g;
-        g.S.PlayerY = 100, g.S.PlayerShotOn = {true, false, false}, g.G.Click();
-        QVERIFY(g.S.PlayerShotOn[1] && !g.S.PlayerShotOn[2] && g.S.PlayerShotX[1] == 780
-                && g.S.PlayerShotY[1] == 137);
+        g.S.PlayerY = 100, g.S.PlayerShotOn = {false, true, false}, g.G.Click();
+        QVERIFY(g.S.PlayerShotOn[0] && !g.S.PlayerShotOn[2] && g.S.PlayerShotX[0] == 780
+                && g.S.PlayerShotY[0] == 137);
         g.G.Click(), g.S.PlayerY = 0, g.G.Click();
-        QCOMPARE((QList<int>{g.S.PlayerShotY[0], g.S.PlayerShotY[2]}), (QList<int>{0, 137}));
+        QCOMPARE((QList<int>{g.S.PlayerShotY[0], g.S.PlayerShotY[1], g.S.PlayerShotY[2]}),
+                 (QList<int>{137, 0, 137}));
     }
 
     void controls_data() { AddRows(Controls); }
