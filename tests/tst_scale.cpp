@@ -86,5 +86,14 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestScale)
+// Each screen of tests/screens.json at its desktop's scale, through Qt's own scaling, as a desktop scaled to 150 or
+// 200 % has it: the offscreen platform's own pixel ratio reaches no window since Qt 6.6.
+int main(int argc, char* argv[])
+{
+    qputenv("QT_SCREEN_SCALE_FACTORS",
+            "1920 x 1080 at 200 %=2;1024 x 768 at 200 %=2;1366 x 768 at 150 %=1.5");
+    QApplication app(argc, argv);
+    TestScale test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_scale.moc"
