@@ -30,21 +30,25 @@ ArenaScale::ArenaScale(QSize logical, qreal devicePixelRatio) : m_devicePixelRat
                         int(std::ceil(device.height() / m_devicePerArena)));
 }
 
+namespace {
+
+// `rect` times `scale`, rounded outwards.
+QRect Scaled(const QRect& rect, qreal scale)
+{
+    return QRectF(rect.x() * scale, rect.y() * scale, rect.width() * scale, rect.height() * scale)
+        .toAlignedRect();
+}
+
+} // namespace
+
 QRect ArenaScale::ToWindow(const QRect& arena) const
 {
-    if (Unscaled())
-        return arena;
-    const qreal scale = m_devicePerArena / m_devicePixelRatio;
-    return QRectF(arena.x() * scale, arena.y() * scale, arena.width() * scale, arena.height() * scale)
-        .toAlignedRect();
+    return Unscaled() ? arena : Scaled(arena, WindowPerArena());
 }
 
 QRect ArenaScale::ToArena(const QRect& window) const
 {
     if (Unscaled())
         return window;
-    const qreal scale = m_devicePixelRatio / m_devicePerArena;
-    return QRectF(window.x() * scale, window.y() * scale, window.width() * scale, window.height() * scale)
-        .toAlignedRect()
-        .intersected(QRect(QPoint(), m_imageSize));
+    return Scaled(window, m_devicePixelRatio / m_devicePerArena).intersected(QRect(QPoint(), m_imageSize));
 }

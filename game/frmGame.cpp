@@ -80,10 +80,8 @@ void frmGame::paintEvent(QPaintEvent* event)
     if (FollowScale())
         update(); // all of it, in the new scale
     QPainter painter(this);
-    if (!m_scale.Unscaled()) {
-        const qreal scale = m_scale.DevicePixelsPerArenaPixel() / m_scale.DevicePixelRatio();
-        painter.scale(scale, scale);
-    }
+    if (!m_scale.Unscaled())
+        painter.scale(m_scale.WindowPerArena(), m_scale.WindowPerArena());
     for (const QRect& area : event->region()) {
         const QRect piece = m_scale.ToArena(area);
         painter.setClipRect(piece);
