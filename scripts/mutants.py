@@ -9,16 +9,22 @@ seed from every source of the program, its .cpp and .h files and app/main.cpp am
 benchmarks, fuzz targets and assets left out): a comparison flipped (< and <=, > and >=, == and
 !=), && and || swapped, true and false swapped, or an integer constant made one larger, in the
 form it is written (0x2003F becomes 0x20040, 15'625'000 becomes 15'625'001, 60L becomes 61L).
-Each is built and the fast tests run (everything ctest runs but the e2e label); a mutant that no
-test fails survives, and one that does not build is replaced by the next. Prints each survivor
-with its file, line, column and change, then the score. Of the fast tests, only the command line
-test runs the program itself, so it alone can notice a mutant in app/main.cpp.
+Each is built, and the fast tests (everything ctest runs but the e2e label) whose programs it
+changed are run: a test whose executable, and the program its script starts, are byte for byte
+those of the unchanged build passes as it did there, and a mutant that changes no test's program
+compiles to the same code, an equivalent change. So a fault in the rules skips the teardown test's
+seconds of waiting. A mutant that no test fails survives, and one that does not build is replaced
+by the next. Prints each survivor with its file, line, column and change, then the score. Of the
+fast tests, only the command line test runs the program itself, so it alone can notice a mutant in
+app/main.cpp.
 
 A survivor is a fault the tests miss, or an equivalent change that nobody could ever see (a twip
 that rounds to the same pixel): read each one. No well-kept mutation tool for C++ can be installed
 here (Mull is neither packaged for Debian 12 nor on the Python index), hence this script, with the
 standard library only. The same seed draws the same mutants from the same sources.
 """
+import hashlib
+import json
 import os
 import random
 import re
@@ -102,6 +108,17 @@ def mutants(root, sources):
     return found
 
 
+def fingerprints(build):
+    """Each fast test's name, with the digests of the files of the build that its command names: its
+    executable, or the program that its script starts."""
+    listed = subprocess.run(["ctest", "--test-dir", build, "-LE", "e2e", "--show-only=json-v1"],
+                            capture_output=True, text=True, check=True).stdout
+    digest = lambda f: hashlib.sha256(open(f, "rb").read()).hexdigest()
+    return {test["name"]: [digest(word) for word in test.get("command", [])
+                           if word.startswith(build + os.sep) and os.path.isfile(word)]
+            for test in json.loads(listed)["tests"]}
+
+
 def passes(command, timeout):
     try:
         return subprocess.run(command, capture_output=True, timeout=timeout).returncode == 0
@@ -130,6 +147,7 @@ def main():
         if not passes(fast_tests, 1200):
             sys.exit("the fast tests fail on the unchanged program")
 
+        unchanged = fingerprints(build)
         sources = [f for f in files if f.endswith(SOURCES) and not f.startswith(LEFT_OUT)]
         drawn = mutants(tree, sources)
         random.Random(seed).shuffle(drawn)
@@ -147,7 +165,10 @@ def main():
                 if not passes(build_all, 1800):
                     unbuilt += 1
                     continue
-                noticed = not passes(fast_tests, 900)
+                now = fingerprints(build)
+                changed = [name for name in unchanged if now.get(name) != unchanged[name]]
+                only = ["-R", "^(%s)$" % "|".join(map(re.escape, changed))]
+                noticed = bool(changed) and not passes(fast_tests + only, 900)
             finally:
                 open(full, "w").write(text)
             around = original[max(0, column - 40):column + len(old) + 40].strip()
