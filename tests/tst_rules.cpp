@@ -108,6 +108,7 @@ const Flight Flights[] = {
     {.X = 730, .Holes = {200, 224}, .NewX = 720, .NewDX = -5, .Gone = {200, 225}},
     {.X = 730, .Y = 300, .Holes = {300, 325}}, // through a hole
     {.X = 730, .Y = 575, .NewX = 720, .NewDX = -5, .NewDY = -5, .Nudge = -10, .Gone = {575, 599}},
+    {.X = 730, .Y = 575, .Holes = {575, 599}, .NewDY = -5, .Nudge = -10}, // no row 600 to stop it
     {.X = 45, .DX = -5, .Y = 0, .DY = -5, .NewX = 55, .NewDX = 5, .NewDY = 5, .Nudge = 10, .Gone = {0, 25}},
     {.X = 50, .DX = -5, .NewX = 55, .NewDX = 5, .Gone = {200, 225}}, // 50 touches the computer's wall
     {.X = 0, .Y = 70, .Result = "Win - Ball went past paddle"},      // the ends of a rally
@@ -115,6 +116,7 @@ const Flight Flights[] = {
     {.X = 800, .Y = 380, .Result = "Loss - Ball went past paddle", .EndX = 725},
     {.X = 800, .Y = 275},
     {.X = 800, .Y = 375, .Result = "Loss - Ball hit paddle", .EndX = 755},
+    {.X = 780, .Y = 300, .Result = "Loss - Ball hit paddle", .EndX = 755},
     {.X = -32766, .Result = "Win - Ball went past paddle"}, // 32761 + 5 wraps
 };
 
