@@ -49,6 +49,8 @@ check "2||vantrel: Unknown option 'bogus'. Try 'vantrel --help'." -platform offs
 check "2||vantrel: Unexpected argument 'extra'. Try 'vantrel --help'." -platform offscreen extra
 check "1||$no_display"
 check "1||$no_display" --bogus
+check "1||$no_display" xversion   # no dash: an argument, not an option
+check "1||$no_display" xdisplay :$display
 # Answered before Qt starts: a stale DISPLAY, or Qt's options and their values, change nothing.
 check "0|vantrel $version|" -display :$display --version
 check "0|vantrel $version|" -display :$display -version
