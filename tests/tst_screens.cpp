@@ -9,6 +9,7 @@
 #include "ModalBoxes.h"
 #include "ScreenModel.h"
 #include "SysInfo.h"
+#include "TimeOfDayRandom.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -264,6 +266,18 @@ private slots:
         game->setScreen(named(fits ? "1920 x 1080 at 200 %" : "1280 x 1024 at 100 %"));
         game->grab();
         QCOMPARE(game->Scale().Unscaled(), !fits);
+    }
+
+    // The serve's draws cover [0, 1), never 1: the rules serve to the right or downwards only below 0.25.
+    void serveDraws()
+    {
+        TimeOfDayRandom random;
+        random.Seed(2024);
+        std::vector<double> draws(1000);
+        std::generate(draws.begin(), draws.end(), [&] { return random.Next(); });
+        const auto [lowest, highest] = std::minmax_element(draws.begin(), draws.end());
+        QVERIFY2(*lowest >= 0 && *lowest < 0.01 && *highest > 0.99 && *highest < 1,
+                 qPrintable(QString::number(*highest)));
     }
 
     // What the game screen adds to the rules: the left button fires, a tick rate of no more than 64 a second at
