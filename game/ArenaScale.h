@@ -17,7 +17,6 @@ public:
     // Drawn 1:1 in logical pixels.
     bool Unscaled() const { return m_unscaled; }
     qreal DevicePixelsPerArenaPixel() const { return m_devicePerArena; }
-    qreal DevicePixelRatio() const { return m_devicePixelRatio; }
     // The window's logical pixels to an arena pixel: the painter's scale.
     qreal WindowPerArena() const { return m_devicePerArena / m_devicePixelRatio; }
     // The frame image that covers the window, in arena pixels.
