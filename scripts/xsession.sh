@@ -46,22 +46,21 @@ start_x() {
   case $SESSION in
   openbox)
     openbox >/dev/null 2>&1 &
-    desktop_up $! sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ;;
+    wait_until desktop_ready $! sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ;;
   weston)
     printf '%s\n' '[core]' idle-time=0 '[shell]' clock-format=none animation=none close-animation=none \
       startup-animation=none >"$SESSION_DIR/weston.ini"
     export XDG_RUNTIME_DIR=$SESSION_DIR WAYLAND_DISPLAY=vantrel QT_QPA_PLATFORM=wayland
     weston --backend=x11-backend.so --socket=vantrel --use-pixman --debug --width=1024 --height=768 \
       --config="$SESSION_DIR/weston.ini" >/dev/null 2>&1 &
-    desktop_up $! sh -c 'weston-debug scene-graph 2>/dev/null | grep -q "panel for output"'
+    wait_until desktop_ready $! sh -c 'weston-debug scene-graph 2>/dev/null | grep -q "panel for output"'
     xdotool mousemove --sync 0 767 mousemove --sync 1023 0 ;; # Weston's pointer then lies under X's
   esac
 }
 
-# Waits until the command after $1 succeeds: the desktop started as process $1 has come up. A desktop that ends
-# before, one that cannot start here, fails at once instead of at the end of the wait.
-desktop_up() { within "${WAIT:-60}" desktop_answers "$@" || fail "timed out waiting for: ${*:2}"; }
-desktop_answers() { kill -0 "$1" 2>/dev/null || fail "the desktop ended before it came up"; "${@:2}"; }
+# Whether the desktop started as process $1 has come up: the command after $1 succeeds. One that has ended, as one
+# that cannot start here does, fails the script at once instead of at the end of the wait.
+desktop_ready() { kill -0 "$1" 2>/dev/null || fail "the desktop ended before it came up"; "${@:2}"; }
 
 # Every process that start_x, start_program and the script start after them carries VANTREL_SESSION_MARK, the
 # session's own folder, in its environment: so do their children, even those that leave the process group and
